@@ -1,0 +1,11 @@
+// The application object: creates the map window and runs it until it closes.
+#pragma once
+
+class CMapDlg;
+
+class CMapApp {
+public:
+    // Creates the window and initialises it; the caller runs the event loop.
+    // Returns the window, owned by the caller.
+    CMapDlg* InitInstance();
+};

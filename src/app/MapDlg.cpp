@@ -1,0 +1,318 @@
+#include "app/MapDlg.h"
+
+#include "ResourceIds.h"
+#include "app/UiMenus.h"
+#include "platform/Resources.h"
+#include "platform/UiComboBox.h"
+#include "platform/UiCommandBar.h"
+#include "platform/UiDialog.h"
+#include "platform/UiMapSurface.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace {
+
+// Template of the map window, in dialog units.
+const QSize kMapTemplate(147, 158);
+
+enum class ControlKind { Combo, Button, Static };
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    QRect units;       // x, y, w, h; a combo's height is its edit part
+    const char* text;  // UTF-8
+};
+
+const ControlSpec kTopBar[] = {
+    {IDC_PLACE_TYPE, ControlKind::Combo, {0, 11, 49, 11}, ""},
+    {IDC_PLACE_NAME, ControlKind::Combo, {47, 11, 77, 11}, ""},
+    {IDC_PLACE_OK, ControlKind::Button, {123, 0, 16, 11}, "OK"},
+    {IDC_PLACE_TYPE_CAPTION, ControlKind::Static, {0, 0, 49, 11}, "Loại địa danh"},
+    {IDC_PLACE_NAME_CAPTION, ControlKind::Static, {49, 0, 75, 11}, "Tên địa danh"},
+    {IDC_STREET_CAPTION, ControlKind::Static, {0, 0, 37, 11}, "Tên đường"},
+    {IDC_STREET, ControlKind::Combo, {37, 0, 102, 11}, ""},
+    {IDC_FROM_TO_LABEL, ControlKind::Static, {0, 0, 23, 11}, ""},
+    {IDC_ROUTE_TYPE, ControlKind::Combo, {23, 0, 41, 11}, ""},
+    {IDC_ROUTE_NAME, ControlKind::Combo, {63, 0, 61, 11}, ""},
+    {IDC_ROUTE_OK, ControlKind::Button, {123, 0, 16, 11}, "OK"},
+    {IDC_AVOID_CAPTION, ControlKind::Static, {0, 0, 19, 11}, "Tắc"},
+    {IDC_AVOID_STREET, ControlKind::Combo, {19, 0, 105, 11}, ""},
+    {IDC_STATUS, ControlKind::Static, {0, 143, 139, 10}, ""},
+    {IDC_GPS_STATUS, ControlKind::Static, {0, 144, 113, 10}, "Kinh độ: 1051.2148 - Vĩ độ: 10551.2148"},
+};
+
+}  // namespace
+
+CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory), m_aboutDlg()
+{
+    InitResources();
+    setWindowTitle(QStringLiteral("Korvane 1.3"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pClient = new UiMapSurface(this);
+    m_pMainMenu = new CommandBar(this);
+    layout->addWidget(m_pClient, 1);
+    layout->addWidget(m_pMainMenu, 0);
+    m_pClient->onPresent = [this] { PresentSurface(); };
+    m_pClient->onSize = [this](int w, int h) { OnSize(0, w, h); };
+    m_pClient->onPointerDown = [this](QPoint p, bool hold) {
+        m_bHoldGesture = hold;
+        OnLButtonDown(0, p);
+        m_bHoldGesture = false;
+    };
+    m_pClient->onPointerMove = [this](QPoint p) { OnMouseMove(0, p); };
+    m_pClient->onPointerUp = [this](QPoint p) { OnLButtonUp(0, p); };
+    m_pMainMenu->onCommand = [this](int id) { OnCommand(id, BN_CLICKED); };
+    CreateControls();
+    m_tickerTimer.setInterval(100);
+    connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
+    qApp->installEventFilter(this);
+    OnSize(0, m_nClientWidth, m_nClientHeight);
+    resize(m_nClientWidth, m_nClientHeight + m_pMainMenu->sizeHint().height());
+}
+
+CMapDlg::~CMapDlg()
+{
+    qApp->removeEventFilter(this);
+}
+
+void CMapDlg::CreateControls()
+{
+    for (const ControlSpec& spec : kTopBar) {
+        QWidget* control = nullptr;
+        const QString text = QString::fromUtf8(spec.text);
+        switch (spec.kind) {
+        case ControlKind::Combo: {
+            auto* combo = new CComboBox(true, m_pClient);
+            combo->onNotify = [this, id = spec.id](int code) { OnCommand(id, code); };
+            control = combo;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(text, m_pClient);
+            connect(button, &QPushButton::clicked, this, [this, id = spec.id] { OnCommand(id, BN_CLICKED); });
+            control = button;
+            break;
+        }
+        case ControlKind::Static: {
+            auto* label = new QLabel(text, m_pClient);
+            label->setAutoFillBackground(true);
+            control = label;
+            break;
+        }
+        }
+        control->setObjectName(QString::number(spec.id));
+        control->hide();
+        m_controls[spec.id] = control;
+    }
+}
+
+bool CMapDlg::OnInitDialog()
+{
+    CreateMenuBar();
+    ResetMapState();
+    if (m_bCfgPending)
+        LoadSettings();
+    if (m_bMapLoaded)
+        EnableMapCommands();
+    return true;
+}
+
+void CMapDlg::CreateMenuBar()
+{
+    m_pMainMenu->AddMenu(QStringLiteral("Hệ thống"), SystemMenuEntries());
+    m_pMainMenu->AddMenu(QStringLiteral("Tiện ích"), UtilityMenuEntries());
+    if (m_nClientWidth < 251) {
+        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/small.png"), QSize(16, 15),
+                                {ID_TB_ZOOM_IN_S, ID_TB_ZOOM_OUT_S, ID_TB_CLEAR_S, ID_TB_FIND_STREET_S, ID_TB_ROUTE_S});
+    } else {
+        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/large.png"), QSize(32, 32),
+                                {ID_TB_ZOOM_IN_L, ID_TB_ZOOM_OUT_L, ID_TB_CLEAR_L, ID_TB_FIND_STREET_L, ID_TB_ROUTE_L});
+    }
+}
+
+void CMapDlg::EnableMapCommands()
+{
+    for (int id : {ID_FIND_PLACE, ID_MEASURE, ID_GPS_SETUP, ID_LOAD_ROAD, ID_FILTER_PLACES, ID_REFRESH, ID_FIND_STREET,
+                   ID_FIND_BUS, ID_SHORTEST_PATH, ID_AVOID_ROUTE})
+        m_pMainMenu->EnableCommand(id, true);
+}
+
+void CMapDlg::OnSize(int, int cx, int cy)
+{
+    m_nClientHeight = cy;
+    m_nClientWidth = cx;
+    m_nDisplayFactor = DisplayFactorFor(cx);
+    QImage& surface = m_pClient->Surface();
+    if (surface.size() != QSize(cx, cy)) {
+        surface = QImage(std::max(cx, 1), std::max(cy, 1), QImage::Format_RGB32);
+        surface.fill(palette().color(QPalette::Window));
+    }
+    for (const ControlSpec& spec : kTopBar)
+        m_controls[spec.id]->setGeometry(DialogUnitsToPixels(spec.units, kMapTemplate, QSize(cx, cy)));
+    Invalidate();
+}
+
+void CMapDlg::OnInfo()
+{
+    m_aboutDlg.DoModal();
+}
+
+void CMapDlg::OnExit()
+{
+    OnOK();
+}
+
+void CMapDlg::OnOK()
+{
+    m_dcBack = QImage();
+    SaveSettings();
+    EndDialog();
+}
+
+void CMapDlg::OnCancel()
+{
+    EndDialog();
+}
+
+void CMapDlg::EndDialog()
+{
+    m_bClosed = true;
+    m_tickerTimer.stop();
+    close();
+}
+
+void CMapDlg::closeEvent(QCloseEvent* event)
+{
+    // The caption's close button is the dialog's OK: the settings are saved.
+    if (!m_bClosed)
+        OnOK();
+    event->accept();
+}
+
+bool CMapDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        return QWidget::eventFilter(watched, event);
+    auto* widget = static_cast<QWidget*>(watched);
+    if (widget != this && !isAncestorOf(widget))
+        return QWidget::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+        OnCancel();
+        return true;
+    }
+    return PreTranslateMessage(key) || QWidget::eventFilter(watched, event);
+}
+
+void CMapDlg::OnCloseMap()
+{
+    ResetMapState();
+    EnableMapCommands();
+    Invalidate();
+}
+
+void CMapDlg::OnRefresh()
+{
+    if (m_bMapLoaded)
+        OnClearSearch();
+}
+
+void CMapDlg::Invalidate()
+{
+    m_bInvalid = true;
+    m_pClient->update();
+}
+
+void CMapDlg::UpdateWindow()
+{
+    if (m_bInvalid) {
+        m_bInvalid = false;
+        OnPaint();
+    }
+}
+
+void CMapDlg::PresentSurface()
+{
+    UpdateWindow();
+}
+
+const QImage& CMapDlg::WindowSurface() const
+{
+    return m_pClient->Surface();
+}
+
+QWidget* CMapDlg::GetDlgItem(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+CComboBox* CMapDlg::Combo(int id) const
+{
+    return qobject_cast<CComboBox*>(GetDlgItem(id));
+}
+
+void CMapDlg::ShowControl(int id, bool show)
+{
+    if (QWidget* control = GetDlgItem(id))
+        control->setVisible(show);
+}
+
+bool CMapDlg::IsControlVisible(int id) const
+{
+    const QWidget* control = GetDlgItem(id);
+    return control && !control->isHidden();
+}
+
+void CMapDlg::SetControlText(int id, const QString& text)
+{
+    QWidget* control = GetDlgItem(id);
+    if (auto* combo = qobject_cast<CComboBox*>(control))
+        combo->SetWindowText(text);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QPushButton*>(control))
+        button->setText(text);
+}
+
+QString CMapDlg::ControlText(int id) const
+{
+    const QWidget* control = GetDlgItem(id);
+    if (auto* combo = qobject_cast<const CComboBox*>(control))
+        return combo->GetWindowText();
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        return label->text();
+    if (auto* button = qobject_cast<const QPushButton*>(control))
+        return button->text();
+    return {};
+}
+
+void CMapDlg::UpdateData(bool saveAndValidate)
+{
+    const std::pair<int, QString*> exchanged[] = {
+        {IDC_ROUTE_NAME, &m_strFromToName}, {IDC_PLACE_TYPE, &m_strTypeText},  {IDC_PLACE_NAME, &m_strNameText},
+        {IDC_ROUTE_TYPE, &m_strFromToType}, {IDC_STREET, &m_strStreetText}, {IDC_AVOID_STREET, &m_strAvoidText}};
+    for (const auto& [id, text] : exchanged) {
+        if (saveAndValidate)
+            *text = ControlText(id);
+        else
+            SetControlText(id, *text);
+    }
+}
+
+void CMapDlg::RestoreFromBackBuffer()
+{
+    if (m_dcBack.isNull())
+        return;
+    QPainter dc(&m_pClient->Surface());
+    dc.drawImage(0, 0, m_dcBack);
+    m_pClient->update();
+}

@@ -1,0 +1,195 @@
+// The map window: it owns the whole state of the running program (the map,
+// the view, search, route and GPS state), draws the map into its window
+// surface, and receives every command, control notification and pointer
+// event. Its member functions live in one source file per concern.
+#pragma once
+
+#include "app/MapState.h"
+#include "app/AboutDlg.h"
+#include "places/PlaceFilterDlg.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPoint>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <map>
+
+class CComboBox;
+class CommandBar;
+class UiMapSurface;
+
+// The serial port and rate the GPS set-up offers, kept for the settings file.
+struct GpsPortChoice {
+    QString m_strPort = QStringLiteral("COM8: Serial 8");
+    QString m_strBaud = QStringLiteral("4800");
+};
+
+class CMapDlg : public QWidget, public MapState {
+    Q_OBJECT
+public:
+    explicit CMapDlg(QWidget* parent = nullptr);
+    ~CMapDlg() override;
+
+    // Start-up: menu bar, reset, settings (which may load the last map).
+    bool OnInitDialog();
+
+    // --- command table (MapDlgCommands.cpp)
+    // Every menu, toolbar and control notification arrives here.
+    void OnCommand(int id, int code);
+    // Keyboard handling before dispatch; true when the key was consumed.
+    bool PreTranslateMessage(int key);
+
+    // --- shell (MapDlg.cpp)
+    void CreateMenuBar();
+    void EnableMapCommands();
+    void OnSize(int type, int cx, int cy);
+    void OnInitMenuPopup() {}
+    void OnInfo();
+    void OnExit();
+    void OnOK();
+    void OnCancel();
+    void OnCloseMap();
+    void OnRefresh();
+    // Marks the whole client area for repainting: OnPaint runs before the next
+    // presentation.
+    void Invalidate();
+    // Runs a pending repaint now (what the next presentation would do).
+    void UpdateWindow();
+    CommandBar* MenuBar() const { return m_pMainMenu; }
+    QWidget* GetDlgItem(int id) const;
+    CComboBox* Combo(int id) const;
+    void ShowControl(int id, bool show);
+    void SetControlText(int id, const QString& text);
+    QString ControlText(int id) const;
+    bool IsControlVisible(int id) const;
+    // Data exchange of the six combo texts: true = controls → members.
+    void UpdateData(bool saveAndValidate);
+    // The picture on the window.
+    const QImage& WindowSurface() const;
+    const QImage& BackBuffer() const { return m_dcBack; }
+    bool IsClosed() const { return m_bClosed; }
+
+    // --- settings (MapDlgSettings.cpp)
+    void LoadSettings();
+    void SaveSettings();
+
+    // --- map files (map/MapDlgMap.cpp)
+    void OnOpenMap();
+    QString BrowseMapFile();
+    QString BrowseRoadFile();
+    QString BrowseInfoFile();
+    void InitViewAfterLoad();
+
+    // --- view (view/MapDlgView.cpp)
+    void OnZoomIn();
+    void OnZoomOut();
+    void ZoomAt(double px, double py, double factor, bool zoomIn);
+    void UpdateVisibleWays();
+    void OnPaint();
+    void ShowStatusText(const QString& text);
+    void OnTimer(int id);
+
+    // --- pointer (view/MapDlgPointer.cpp)
+    void OnLButtonDown(int flags, QPoint point);
+    void OnMouseMove(int flags, QPoint point);
+    void OnLButtonUp(int flags, QPoint point);
+    int HitTestWayOrPlace(QPoint point, int& kind, QPoint& hit);
+    int PickNearestWay(QPoint point, bool pickStart, MapPoint& tapWorld, MapPoint& segStart, MapPoint& segEnd);
+    int PickAvoidElement(QPoint point, MapPoint& tapWorld, int& node1, int& node2);
+    // The platform's tap-and-hold decision for the pointer-down in progress.
+    bool SHRecognizeGesture(QPoint point);
+
+    // --- measuring (view/MapDlgMeasure.cpp)
+    void OnMeasureDistance();
+
+    // --- categories, filter and reset (places/MapDlgPlaces.cpp)
+    void OnFilterPlaces();
+    void ResetMapState();
+
+    // --- search (places/MapDlgSearch.cpp)
+    void HideTopBar();
+    void OnFindPlace();
+    void OnPlaceNameDropDown();
+    void OnPlaceTypeCloseUp();
+    void OnSearchPlace();
+    void OnFindStreet();
+    void OnToolFindStreet();
+    void OnFindBusRoute();
+    void OnStreetCloseUp();
+    void SelectStreet(const QString& name);
+    void SelectBusRoute(const QString& name);
+    void OnClearSearch();
+
+    // --- route commands (route/MapDlgRoute.cpp)
+    void OnShortestPath();
+    void OnToolShortestPath();
+    void OnRouteTypeCloseUp();
+    void OnRouteNameDropDown();
+    void OnRouteNameCloseUp();
+    void OnRouteOk();
+    void OnAvoidRoute();
+    void OnAvoidStreetCloseUp();
+    void OnMark();
+
+    // Sub-dialogs, alive as long as the window.
+    CPlaceFilterDlg m_filterDlg;
+    CAboutDlg m_aboutDlg;
+    GpsPortChoice m_gpsPort;
+
+    // Settings values.
+    QString m_strCfgMapUrl;
+    QString m_strCfgComType;
+    QString m_strCfgBitRate;
+    QString m_strInfoFilePath;
+    int m_bCfgRead = 0;
+    int m_bCfgPending = 0;
+
+    // Texts exchanged with combo boxes 1009, 1004, 1012, 1020, 1021, 1017.
+    QString m_strFromToName;
+    QString m_strTypeText;
+    QString m_strNameText;
+    QString m_strFromToType;
+    QString m_strStreetText;
+    QString m_strAvoidText;
+
+    // Pointer state.
+    QPoint m_ptDown;
+    int m_bPenDown = 0;
+    int m_bDragged = 0;
+    QPoint m_ptRubberEnd;
+    bool m_bCaptured = false;
+    bool m_bHoldGesture = false;
+
+    // Status-line ticker.
+    QString m_strTicker;
+    int m_nTickerPos = 0;
+
+    // Category captions, index = code − 1.
+    std::array<QString, kCategoryCount> m_categoryNames;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    void PresentSurface();
+    void DrawWindowOverlays();
+    void EndDialog();
+    // Copies the back buffer onto the window.
+    void RestoreFromBackBuffer();
+
+    CommandBar* m_pMainMenu = nullptr;
+    UiMapSurface* m_pClient = nullptr;
+    std::map<int, QWidget*> m_controls;
+    QImage m_dcBack;      // the last fully drawn map, client size
+    QImage m_dcSnapshot;  // the window as it was at pointer-down
+    QTimer m_tickerTimer;
+    bool m_bInvalid = true;
+    bool m_bClosed = false;
+    bool m_bSaveOnClose = true;
+
+    friend class MapDlgTestAccess;
+};

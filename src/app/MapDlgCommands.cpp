@@ -1,0 +1,103 @@
+// The message table of the map window: every menu, toolbar and control
+// notification reaches its handler through OnCommand; the keyboard is
+// pre-translated for the top bar.
+#include "app/MapDlg.h"
+
+#include "ResourceIds.h"
+#include "platform/UiComboBox.h"
+
+#include <array>
+
+namespace {
+
+struct MessageRow {
+    int id;
+    int code;
+    void (CMapDlg::*handler)();
+};
+
+// In table order. Both IDs of a toolbar pair (small and large set) reach the
+// same handler.
+const MessageRow kMessageTable[] = {
+    {ID_OPEN_MAP, BN_CLICKED, &CMapDlg::OnOpenMap},
+    {ID_TB_ZOOM_IN_S, BN_CLICKED, &CMapDlg::OnZoomIn},
+    {ID_TB_ZOOM_IN_L, BN_CLICKED, &CMapDlg::OnZoomIn},
+    {ID_TB_ZOOM_OUT_S, BN_CLICKED, &CMapDlg::OnZoomOut},
+    {ID_TB_ZOOM_OUT_L, BN_CLICKED, &CMapDlg::OnZoomOut},
+    {ID_FILTER_PLACES, BN_CLICKED, &CMapDlg::OnFilterPlaces},
+    {ID_FIND_STREET, BN_CLICKED, &CMapDlg::OnFindStreet},
+    {ID_MEASURE, BN_CLICKED, &CMapDlg::OnMeasureDistance},
+    {IDC_ROUTE_OK, BN_CLICKED, &CMapDlg::OnRouteOk},
+    {ID_SHORTEST_PATH, BN_CLICKED, &CMapDlg::OnShortestPath},
+    {IDC_PLACE_NAME, CBN_DROPDOWN, &CMapDlg::OnPlaceNameDropDown},
+    {ID_FIND_PLACE, BN_CLICKED, &CMapDlg::OnFindPlace},
+    {IDC_PLACE_OK, BN_CLICKED, &CMapDlg::OnSearchPlace},
+    {ID_INFO, BN_CLICKED, &CMapDlg::OnInfo},
+    {IDC_ROUTE_NAME, CBN_DROPDOWN, &CMapDlg::OnRouteNameDropDown},
+    {IDC_ROUTE_NAME, CBN_CLOSEUP, &CMapDlg::OnRouteNameCloseUp},
+    {IDC_STREET, CBN_CLOSEUP, &CMapDlg::OnStreetCloseUp},
+    {IDC_ROUTE_TYPE, CBN_CLOSEUP, &CMapDlg::OnRouteTypeCloseUp},
+    {ID_EXIT, BN_CLICKED, &CMapDlg::OnExit},
+    {ID_TB_FIND_STREET_S, BN_CLICKED, &CMapDlg::OnToolFindStreet},
+    {ID_TB_FIND_STREET_L, BN_CLICKED, &CMapDlg::OnToolFindStreet},
+    {ID_TB_ROUTE_S, BN_CLICKED, &CMapDlg::OnToolShortestPath},
+    {ID_TB_ROUTE_L, BN_CLICKED, &CMapDlg::OnToolShortestPath},
+    {ID_TB_CLEAR_S, BN_CLICKED, &CMapDlg::OnClearSearch},
+    {ID_TB_CLEAR_L, BN_CLICKED, &CMapDlg::OnClearSearch},
+    {IDC_PLACE_TYPE, CBN_CLOSEUP, &CMapDlg::OnPlaceTypeCloseUp},
+    {ID_CLOSE_MAP, BN_CLICKED, &CMapDlg::OnCloseMap},
+    {ID_REFRESH, BN_CLICKED, &CMapDlg::OnRefresh},
+    {ID_AVOID_ROUTE, BN_CLICKED, &CMapDlg::OnAvoidRoute},
+    {IDC_AVOID_STREET, CBN_CLOSEUP, &CMapDlg::OnAvoidStreetCloseUp},
+    {ID_FIND_BUS, BN_CLICKED, &CMapDlg::OnFindBusRoute},
+    {ID_MARK, BN_CLICKED, &CMapDlg::OnMark},
+};
+
+bool IsLetterOrDigit(int key)
+{
+    return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+}
+
+bool NamesStreets(const QString& type)
+{
+    return type.contains(QLatin1StringView("Way")) || type.contains(QStringLiteral("Đường"));
+}
+
+}  // namespace
+
+void CMapDlg::OnCommand(int id, int code)
+{
+    for (const MessageRow& row : kMessageTable) {
+        if (row.id == id && row.code == code) {
+            (this->*row.handler)();
+            return;
+        }
+    }
+}
+
+bool CMapDlg::PreTranslateMessage(int key)
+{
+    if (IsLetterOrDigit(key) && !m_bListOpened) {
+        // The first letter typed opens the list of the mode in progress.
+        int list = 0;
+        if (m_bStreetPending)
+            list = IDC_STREET;
+        else if (m_bRoutePick)
+            list = IDC_ROUTE_NAME;
+        else if (m_bSearchResult && IsControlVisible(IDC_PLACE_NAME))
+            list = IDC_PLACE_NAME;
+        if (list != 0) {
+            Combo(list)->ShowDropDown(true);
+            m_bListOpened = 1;
+        }
+    }
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return false;
+    if (m_bStreetPending)
+        OnRouteOk();
+    if (m_bRoutePick && NamesStreets(m_strFromToType)) {
+        Combo(IDC_ROUTE_NAME)->ShowDropDown(false);
+        SelectStreet(m_strFromToName);
+    }
+    return true;
+}

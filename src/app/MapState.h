@@ -1,0 +1,36 @@
+// Everything the map window knows, in one place: the map, the view, and the
+// state each concern keeps. The window owns one; tools and tests make their
+// own without a window.
+#pragma once
+
+#include "gps/GpsState.h"
+#include "map/MapData.h"
+#include "places/Categories.h"
+#include "places/Search.h"
+#include "route/AvoidLists.h"
+#include "route/RouteState.h"
+#include "route/ShortestPath.h"
+#include "view/Viewport.h"
+
+#include <QString>
+
+struct MapState : MapData,
+                  ViewState,
+                  SearchState,
+                  RoutePickState,
+                  AvoidState,
+                  RouteResult,
+                  GpsDisplayState {
+    // Load state.
+    int m_bMapLoaded = 0;
+    QString m_strMapPath;   // the map in use, empty when none
+    QString m_strOpenPath;  // the path last chosen in any open-file dialog
+    int m_nMyPlaceCount = 0;
+    // Filter flags of the place filter; they live here so they outlive each
+    // showing of the filter dialog.
+    CategoryFlags m_showCategory{};
+    // Measuring mode.
+    int m_bMeasureMode = 0;
+
+    MapState() { m_showCategory.fill(1); }
+};

@@ -1,0 +1,93 @@
+#include "app/Settings.h"
+
+#include "map/TextLines.h"
+#include "platform/DevicePath.h"
+#include "platform/TextCodec.h"
+#include "platform/Trace.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+// The value of a key is the line with the key's length cut off, so a key is
+// only useful at the start of its line.
+QString ValueAfter(const QString& line, int keyLength)
+{
+    return line.mid(keyLength);
+}
+
+}  // namespace
+
+bool ReadSettingsFile(const QString& path, SettingsValues& values)
+{
+    QByteArray block;
+    if (!ReadFileBlock(path, kMaxSettingsBytes, block))
+        return false;
+    LineScanner lines(block);
+    QByteArrayView bytes;
+    bool versionAccepted = false;
+    while (lines.Next(bytes)) {
+        const QString line = DecodeLine(bytes);
+        if (line.contains(QLatin1StringView("MapVer"))) {
+            if (ValueAfter(line, 7) != QLatin1StringView("1.2")) {
+                values.versionRejected = true;
+                return true;
+            }
+            versionAccepted = true;
+        }
+        if (versionAccepted) {
+            if (line.contains(QLatin1StringView("MapURL")))
+                values.mapUrl = ValueAfter(line, 7);
+            if (line.contains(QLatin1StringView("ComType")))
+                values.comType = ValueAfter(line, 8);
+            if (line.contains(QLatin1StringView("BitRate")))
+                values.bitRate = ValueAfter(line, 8);
+            if (line.contains(QLatin1StringView("URLInforFile")))
+                values.infoFilePath = ValueAfter(line, 13);
+            if (line.contains(QLatin1StringView("NumMyPlace")))
+                values.myPlaceCount = ToInt(ValueAfter(line, 11));
+        }
+        if (line.contains(QLatin1StringView("end")))
+            break;
+    }
+    return true;
+}
+
+QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,
+                             const QString& infoFilePath, int myPlaceCount)
+{
+    QByteArray bytes;
+    QBuffer file(&bytes);
+    file.open(QIODevice::WriteOnly);
+    // Paths are written whole: a path cut to the line limit would name
+    // another file at the next start.
+    for (const QString& line : {QStringLiteral("MapVer 1.2"), "MapURL " + mapPath, "ComType " + port,
+                                "BitRate " + baud, "URLInforFile " + infoFilePath,
+                                "NumMyPlace " + QString::number(myPlaceCount), QStringLiteral("end")}) {
+        file.write(EncodeText(line));
+        WriteNewLine(file);
+    }
+    WriteNewLine(file);
+    return bytes;
+}
+
+bool WriteSettingsFile(const QString& path, const QByteArray& bytes)
+{
+    const QString native = NativePath(path);
+    MakeParentFolders(native);
+    QByteArray content = bytes;
+    QFile old(native);
+    if (old.open(QIODevice::ReadOnly)) {
+        const QByteArray previous = old.readAll();
+        if (previous.size() > content.size())
+            content += previous.mid(content.size());
+    }
+    QSaveFile file(native);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+        Trace("SaveSettings: cannot write %s", qPrintable(native));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,36 @@
+// The settings file: the map in use, the GPS port and rate, the
+// place-information file and the number of user places, remembered between
+// runs in "\My Documents\korvane.cfg".
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+inline constexpr const char* kSettingsReadPath = "\\My Documents\\korvane.cfg";
+inline constexpr const char* kSettingsWritePath = "/My Documents/korvane.cfg";
+inline constexpr qint64 kMaxSettingsBytes = 10000;
+
+// What a settings file holds. A value is present only when its key was read
+// after an accepted version line.
+struct SettingsValues {
+    bool versionRejected = false;  // a MapVer line with another version stopped the reading
+    std::optional<QString> mapUrl;
+    std::optional<QString> comType;
+    std::optional<QString> bitRate;
+    std::optional<QString> infoFilePath;
+    std::optional<int> myPlaceCount;
+};
+
+// Reads the settings at a device or native path; false when the file cannot
+// be opened.
+bool ReadSettingsFile(const QString& path, SettingsValues& values);
+
+// The bytes the program writes: seven lines and an empty one, CR LF each.
+QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,
+                             const QString& infoFilePath, int myPlaceCount);
+
+// Writes the bytes over the start of the file, keeping any longer old tail
+// (the reader stops at "end" and never reaches it). The file is replaced
+// atomically; false when it cannot be written.
+bool WriteSettingsFile(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,18 @@
+// The handheld's file system lives under one folder, the device root:
+// $KORVANE_ROOT when set, else $XDG_DATA_HOME/korvane. Paths the program names
+// itself ("\My Documents\korvane.cfg", "/UpdateMap.txt") resolve under it; the
+// full paths a file dialog returns are used as they are.
+#pragma once
+
+#include <QString>
+
+QString DeviceRoot();
+
+// True for a path that names a file of the device rather than of this machine.
+bool IsDevicePath(const QString& path);
+
+// The path to hand to the file system.
+QString NativePath(const QString& path);
+
+// Creates the folders a file about to be written needs.
+void MakeParentFolders(const QString& nativePath);

@@ -1,0 +1,31 @@
+// Every modal interaction (dialogs, file dialogs, message boxes, popup menus)
+// runs through one seam, so tests can script the user's answers without a
+// display.
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+class QDialog;
+class QMenu;
+class QWidget;
+
+class ModalSeam {
+public:
+    virtual ~ModalSeam() = default;
+    // Runs an initialised dialog; returns its result code (IDOK, IDCANCEL…).
+    virtual int RunDialog(QDialog& dialog) = 0;
+    // The chosen path, or an empty text on Cancel.
+    virtual QString OpenFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
+                                 const QString& filter) = 0;
+    virtual QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
+                                 const QString& filter) = 0;
+    virtual void MessageBox(QWidget* parent, const QString& text) = 0;
+    // Shows a popup menu at a global position; the chosen command ID or 0.
+    virtual int PopupMenu(QMenu& menu, QPoint globalPosition) = 0;
+};
+
+// The seam in force: the interactive one unless a test installed its own.
+ModalSeam& Modal();
+// Installs a seam (nullptr restores the interactive one).
+void SetModal(ModalSeam* seam);

@@ -1,0 +1,179 @@
+#include "view/Viewport.h"
+
+#include <cmath>
+
+namespace {
+
+int32_t Trunc(double v)
+{
+    // Truncation toward zero, held inside the 32-bit range.
+    if (!(v > -2147483648.0))
+        return INT32_MIN;
+    if (!(v < 2147483647.0))
+        return INT32_MAX;
+    return static_cast<int32_t>(v);
+}
+
+bool Inside(double v, double limit) { return 0 < v && v < limit; }
+
+}  // namespace
+
+int DisplayFactorFor(int clientWidth) { return clientWidth < 321 ? 1 : 2; }
+
+QPoint MapToScreen(int32_t x, int32_t y, int32_t originX, int32_t originY, double scale)
+{
+    return {Trunc(double(int64_t(x) - originX) * scale), Trunc(double(int64_t(y) - originY) * scale)};
+}
+
+MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, double scale)
+{
+    const double inv = 1.0 / scale;
+    return {Trunc(sx * inv + originX), Trunc(sy * inv + originY)};
+}
+
+double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const int64_t dx = int64_t(x1) - x2;
+    const int64_t dy = int64_t(y1) - y2;
+    return std::sqrt(static_cast<double>(dx * dx + dy * dy));
+}
+
+bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    const auto between = [](int64_t p, int64_t a, int64_t b) {
+        // The sign of (p − a)(p − b) without forming a product that could overflow.
+        return (p >= a && p <= b) || (p <= a && p >= b);
+    };
+    return between(px, ax, bx) && between(py, ay, by);
+}
+
+MapPoint ProjectOnLine(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    if (ax == bx)
+        return ay == by ? MapPoint{ax, ay} : MapPoint{ax, py};
+    if (ay == by)
+        return {px, ay};
+    const double dx = double(int64_t(ax) - bx);
+    const double m = double(int64_t(ay) - by) / dx;
+    const double c = double(int64_t(ax) * by - int64_t(ay) * bx) / dx;
+    const double t = px / m + py;
+    const double fy = (c + t * m * m) / (m * m + 1.0);
+    const double fx = (t - fy) * m;
+    return {Trunc(fx), Trunc(fy)};
+}
+
+MapPoint ProjectOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
+    return InBoundingBox(foot.x, foot.y, ax, ay, bx, by) ? foot : MapPoint{0, 0};
+}
+
+double SegmentDistance(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
+    if (InBoundingBox(foot.x, foot.y, ax, ay, bx, by))
+        return PointDistance(px, py, foot.x, foot.y);
+    return std::min(PointDistance(px, py, ax, ay), PointDistance(px, py, bx, by));
+}
+
+MapPoint NearestPointOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
+{
+    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
+    if (InBoundingBox(foot.x, foot.y, ax, ay, bx, by))
+        return foot;
+    return PointDistance(px, py, ax, ay) < PointDistance(px, py, bx, by) ? MapPoint{ax, ay} : MapPoint{bx, by};
+}
+
+bool PointInClient(int width, int height, int32_t x, int32_t y, int32_t originX, int32_t originY, double scale)
+{
+    const double X = double(int64_t(x) - originX) * scale;
+    const double Y = double(int64_t(y) - originY) * scale;
+    return Inside(X, width) && Inside(Y, height);
+}
+
+bool SegmentInClient(int width, int height, int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t originX,
+                     int32_t originY, double scale)
+{
+    const double W = width, H = height;
+    const double X1 = double(int64_t(ax) - originX) * scale, Y1 = double(int64_t(ay) - originY) * scale;
+    const double X2 = double(int64_t(bx) - originX) * scale, Y2 = double(int64_t(by) - originY) * scale;
+    if ((Inside(X1, W) && Inside(Y1, H)) || (Inside(X2, W) && Inside(Y2, H)))
+        return true;
+    if (X1 == X2) {
+        if (!Inside(X1, W))
+            return false;
+        return (Y1 < 0 && Y2 > H) || (Y2 < 0 && Y1 > H);
+    }
+    if (Y1 == Y2) {
+        if (!Inside(Y1, H))
+            return false;
+        return (X1 < 0 && X2 > W) || (X2 < 0 && X1 > W);
+    }
+    const double m = (Y1 - Y2) / (X1 - X2);
+    const double c = (Y2 * X1 - X2 * Y1) / (X1 - X2);
+    const double x0 = -(c * (1 / m));
+    if (Inside(x0, W) && Y2 * Y1 < 0 && (x0 - X2) * (x0 - X1) < 0)
+        return true;
+    const double xH = (H - c) * (1 / m);
+    if (Inside(xH, W) && (H - Y2) * (H - Y1) < 0 && (xH - X2) * (xH - X1) < 0)
+        return true;
+    if (Inside(c, H) && X2 * X1 < 0 && (c - Y2) * (c - Y1) < 0)
+        return true;
+    const double yW = W * m + c;
+    return Inside(yW, H) && (W - X2) * (W - X1) < 0 && (yW - Y2) * (yW - Y1) < 0;
+}
+
+void UpdateVisibleWays(const MapData& map, ViewState& v)
+{
+    v.m_visibleWays.clear();
+    v.m_nVisibleWays = 0;
+    for (int i = 0; i <= map.m_nWayLast; ++i) {
+        const int n = map.m_nWayPointLast[i];
+        if (n < 0)
+            continue;
+        const std::vector<MapPoint>& P = map.m_pWayPoints[i];
+        // Ways whose ends lie within 20 pixels of each other are never listed.
+        if (!(PointDistance(P[0], P[n]) > 20.0 / v.m_dScale))
+            continue;
+        for (int j = 0; j < n; ++j) {
+            if (SegmentInClient(v.m_nClientWidth, v.m_nClientHeight, P[j].x, P[j].y, P[j + 1].x, P[j + 1].y,
+                                v.m_nOriginX, v.m_nOriginY, v.m_dScale)) {
+                v.m_visibleWays.push_back(i);
+                break;
+            }
+        }
+    }
+    v.m_nVisibleWays = static_cast<int>(v.m_visibleWays.size());
+}
+
+void ZoomAt(const MapData& map, ViewState& v, double px, double py, double k, bool zoomIn)
+{
+    const double s = v.m_dScale;
+    const double inv = 1.0 / s;
+    const double wx = inv * px + v.m_nOriginX;
+    const double wy = inv * py + v.m_nOriginY;
+    const int halfW = v.m_nClientWidth / 2, halfH = v.m_nClientHeight / 2;
+    if (zoomIn) {
+        v.m_nOriginX = Trunc(wx - halfW * (1 / k) * inv);
+        v.m_nOriginY = Trunc(wy - halfH * (1 / k) * inv);
+        v.m_dScale = s * k;
+    } else {
+        v.m_nOriginX = Trunc(wx - halfW * inv * k);
+        v.m_nOriginY = Trunc(wy - halfH * inv * k);
+        v.m_dScale = s / k;
+    }
+    UpdateVisibleWays(map, v);
+}
+
+void FitViewToMap(const MapData& map, ViewState& v)
+{
+    // A map without an extent is fitted as if it were one unit across.
+    const double resW = std::max(map.m_nResWidth, 1), resH = std::max(map.m_nResHeight, 1);
+    v.m_dBaseScale = 2.5 * std::min(v.m_nClientWidth / resW, v.m_nClientHeight / resH);
+    v.m_dScale = v.m_dBaseScale * 5.0;
+    v.m_nOriginX = Trunc(map.m_nCenterX - (v.m_nClientWidth / 2) * (1 / v.m_dScale));
+    v.m_nOriginY = Trunc(map.m_nCenterY - (v.m_nClientHeight / 2) * (1 / v.m_dScale));
+    v.m_nDragOriginX = v.m_nOriginX;
+    v.m_nDragOriginY = v.m_nOriginY;
+    UpdateVisibleWays(map, v);
+}

@@ -1,0 +1,69 @@
+// The view: one origin (the map point at client pixel (0, 0)) and one scale
+// (pixels per map unit), the transforms between map units and pixels, the
+// geometry helpers every hit test uses, and the list of ways on screen.
+#pragma once
+
+#include "map/MapData.h"
+
+#include <QPoint>
+#include <vector>
+
+struct ViewState {
+    int m_nClientWidth = 480;
+    int m_nClientHeight = 640;
+    int m_nDisplayFactor = 2;
+    int32_t m_nOriginX = 0;
+    int32_t m_nOriginY = 0;
+    double m_dScale = 1.0;
+    double m_dBaseScale = 1.0;
+    int32_t m_nDragDX = 0;
+    int32_t m_nDragDY = 0;
+    int32_t m_nDragOriginX = 0;
+    int32_t m_nDragOriginY = 0;
+    // Ways crossing the client area, ascending. The list grows past the
+    // handheld's 1999 entries rather than losing ways.
+    std::vector<int> m_visibleWays;
+    int m_nVisibleWays = 0;
+};
+
+// Display factor for a client width: 1 below 321 pixels, else 2.
+int DisplayFactorFor(int clientWidth);
+
+QPoint MapToScreen(int32_t x, int32_t y, int32_t originX, int32_t originY, double scale);
+MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, double scale);
+
+// Squares and products are taken in 64 bits: exact where 32 bits were, and
+// free of overflow on large maps.
+double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
+MapPoint ProjectOnLine(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
+MapPoint ProjectOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
+double SegmentDistance(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
+MapPoint NearestPointOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
+
+bool PointInClient(int width, int height, int32_t x, int32_t y, int32_t originX, int32_t originY, double scale);
+bool SegmentInClient(int width, int height, int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t originX,
+                     int32_t originY, double scale);
+
+// Conveniences over the current view.
+inline QPoint MapToScreen(const ViewState& v, MapPoint p)
+{
+    return MapToScreen(p.x, p.y, v.m_nOriginX, v.m_nOriginY, v.m_dScale);
+}
+inline MapPoint ScreenToMap(const ViewState& v, QPoint p)
+{
+    return ScreenToMap(p.x(), p.y(), v.m_nOriginX, v.m_nOriginY, v.m_dScale);
+}
+inline double PointDistance(MapPoint a, MapPoint b) { return PointDistance(a.x, a.y, b.x, b.y); }
+inline double PointDistance(QPoint a, QPoint b) { return PointDistance(a.x(), a.y(), b.x(), b.y()); }
+
+// Rebuilds the visible-way list for the current origin and scale.
+void UpdateVisibleWays(const MapData& map, ViewState& view);
+
+// Zooms by factor k about client pixel (px, py); that map point lands on the
+// client centre. Rebuilds the visible-way list.
+void ZoomAt(const MapData& map, ViewState& view, double px, double py, double k, bool zoomIn);
+
+// Fits the view to a freshly loaded map: base scale, 5 × base scale, CENP at
+// the client centre, drag origin, visible ways.
+void FitViewToMap(const MapData& map, ViewState& view);
