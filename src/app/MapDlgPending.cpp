@@ -17,12 +17,3 @@ void CMapDlg::OnStreetCloseUp() {}
 void CMapDlg::SelectStreet(const QString&) {}
 void CMapDlg::SelectBusRoute(const QString&) {}
 void CMapDlg::OnClearSearch() {}
-void CMapDlg::OnShortestPath() {}
-void CMapDlg::OnToolShortestPath() {}
-void CMapDlg::OnRouteTypeCloseUp() {}
-void CMapDlg::OnRouteNameDropDown() {}
-void CMapDlg::OnRouteNameCloseUp() {}
-void CMapDlg::OnRouteOk() {}
-void CMapDlg::OnAvoidRoute() {}
-void CMapDlg::OnAvoidStreetCloseUp() {}
-void CMapDlg::OnMark() {}
