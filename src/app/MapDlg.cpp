@@ -16,6 +16,9 @@
 
 namespace {
 
+// The command bar's height: room for the large toolbar pictures.
+constexpr int kCommandBarHeight = 40;
+
 // Template of the map window, in dialog units.
 const QSize kMapTemplate(147, 158);
 
@@ -74,8 +77,14 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
     m_tickerTimer.setInterval(100);
     connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
     qApp->installEventFilter(this);
-    OnSize(0, m_nClientWidth, m_nClientHeight);
-    resize(m_nClientWidth, m_nClientHeight + m_pMainMenu->sizeHint().height());
+    m_pMainMenu->setFixedHeight(kCommandBarHeight);
+    SetClientSize(m_nClientWidth, m_nClientHeight);
+}
+
+void CMapDlg::SetClientSize(int width, int height)
+{
+    resize(width, height + kCommandBarHeight);
+    OnSize(0, width, height);
 }
 
 CMapDlg::~CMapDlg()

@@ -45,6 +45,9 @@ public:
     void CreateMenuBar();
     void EnableMapCommands();
     void OnSize(int type, int cx, int cy);
+    // Sizes the window so that its client area (above the command bar) is
+    // width × height.
+    void SetClientSize(int width, int height);
     void OnInitMenuPopup() {}
     void OnInfo();
     void OnExit();

@@ -11,7 +11,7 @@
 inline std::unique_ptr<CMapDlg> OpenMapWindow(int width = 480, int height = 640)
 {
     auto dlg = std::make_unique<CMapDlg>();
-    dlg->OnSize(0, width, height);
+    dlg->SetClientSize(width, height);
     dlg->show();
     dlg->OnInitDialog();
     dlg->UpdateWindow();
