@@ -9,6 +9,7 @@
 #include "places/PlaceFilterDlg.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QPoint>
 #include <QPushButton>
@@ -178,6 +179,17 @@ protected:
 
 private:
     void CreateControls();
+    // Searches behind OnSearchPlace, and the shared steps of the name modes.
+    void SearchPlace();
+    void SearchLabel();
+    void CentreOn(MapPoint p, double scale, int widthDivisor);
+    void EnterNameSearch(bool streets);
+    void FillStreetNames(CComboBox* list);
+    // Pointer-up of an ordinary tap and of a tap in the avoid mode.
+    void TapWayOrPlace(QPoint point);
+    void TapAvoidElement(QPoint point);
+    void HighlightWay(QPainter& dc, int way);
+    void DrawWayLabel(QPainter& dc, QPoint at, const QString& name);
     void PresentSurface();
     void DrawWindowOverlays();
     void EndDialog();

@@ -2,6 +2,7 @@
 
 #include "app/MapState.h"
 #include "places/Categories.h"
+#include "view/Picking.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 
@@ -18,21 +19,16 @@ const QColor kFlagPoleColour(93, 34, 42);
 
 void DrawAvoidMarks(QPainter& dc, const MapState& s)
 {
-    const auto nodePoint = [&](int node) -> std::optional<QPoint> {
-        if (node < 0 || node >= s.NodeCapacity())
-            return std::nullopt;
-        const NodeList& c = s.m_pNodeCoords[node];
-        return MapToScreen(s, MapPoint{c[0], c[1]});
-    };
+    const auto nodePoint = [&](int node) { return NodeOnScreen(s, node); };
     dc.setPen(SolidPen(Qt::black, 3));
     dc.setBrush(Qt::NoBrush);
-    for (int k = 1; k <= s.m_nAvoidSegmentCount / 2; ++k) {
+    for (int k = 1; k <= s.PairsInUse(); ++k) {
         const auto a = nodePoint(s.m_avoidSegments[2 * k - 1]);
         const auto b = nodePoint(s.m_avoidSegments[2 * k]);
         if (a && b)
             dc.drawLine(*a, *b);
     }
-    for (int k = 1; k <= s.m_nAvoidNodeCount; ++k) {
+    for (int k = 1; k <= s.NodesInUse(); ++k) {
         if (const auto p = nodePoint(s.m_avoidNodes[k]))
             dc.drawEllipse(QRect(p->x() - 5, p->y() - 5, 10, 10));
     }

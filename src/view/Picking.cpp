@@ -1,0 +1,181 @@
+#include "view/Picking.h"
+
+#include "app/MapState.h"
+#include "view/Viewport.h"
+
+namespace {
+
+// Calls f(way, a, b, A, B) for every segment of the visible ways in list
+// order, with map points a, b and their screen points A, B; stops when f
+// returns false.
+template <typename F>
+void ForEachVisibleSegment(const MapState& s, F f)
+{
+    for (int way : s.m_visibleWays) {
+        const std::vector<MapPoint>& P = s.m_pWayPoints[way];
+        for (int j = 0; j < s.m_nWayPointLast[way]; ++j) {
+            if (!f(way, P[j], P[j + 1], MapToScreen(s, P[j]), MapToScreen(s, P[j + 1])))
+                return;
+        }
+    }
+}
+
+double TapToSegment(QPoint tap, QPoint a, QPoint b)
+{
+    return SegmentDistance(tap.x(), tap.y(), a.x(), a.y(), b.x(), b.y());
+}
+
+bool IsPlaceCandidate(const MapState& s, int place)
+{
+    if (s.m_dScale >= 3 * s.m_dBaseScale)
+        return true;
+    if (s.m_bSearchResult != 1 || s.m_nPlaceCategory[place] != s.m_nFoundCategory || s.m_nFoundCategory == -1)
+        return false;
+    return IsAllNames(s.m_strSearchName) || s.m_strPlaceName[place] == s.m_strSearchName;
+}
+
+// Node numbers whose coordinates equal p: the first or the last of them, 0
+// when none.
+int NodeAt(const MapState& s, MapPoint p, bool first)
+{
+    int found = 0;
+    const int last = std::min(s.m_nNodeLast, s.NodeCapacity() - 1);
+    for (int n = 1; n <= last; ++n) {
+        if (s.m_pNodeCoords[n][0] == p.x && s.m_pNodeCoords[n][1] == p.y) {
+            found = n;
+            if (first)
+                break;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+int HitTestWayOrPlace(const MapState& s, QPoint tap, int& kind, QPoint& hit)
+{
+    double wayDistance = 50;
+    int way = -1;
+    QPoint wayPoint;
+    ForEachVisibleSegment(s, [&](int w, MapPoint, MapPoint, QPoint A, QPoint B) {
+        const double d = TapToSegment(tap, A, B);
+        if (d < wayDistance) {
+            wayDistance = d;
+            way = w;
+            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
+            wayPoint = QPoint(n.x, n.y);
+        }
+        return true;
+    });
+    double placeDistance = 50;
+    int place = -1;
+    QPoint placePoint;
+    for (int e = 0; e <= s.m_nPlaceLast; ++e) {
+        if (!IsPlaceCandidate(s, e))
+            continue;
+        const QPoint p = MapToScreen(s, s.m_ptPlace[e]);
+        const double d = PointDistance(tap, p);
+        if (d < placeDistance) {
+            placeDistance = d;
+            place = e;
+            placePoint = p;
+        }
+    }
+    if (place >= 0 && ((placeDistance < wayDistance && placeDistance < 10) || placeDistance < 5)) {
+        kind = kHitPlace;
+        hit = placePoint;
+        return place;
+    }
+    if (way >= 0 && wayDistance < 10) {
+        kind = kHitWay;
+        hit = wayPoint;
+        return way;
+    }
+    return -1;
+}
+
+int PickNearestWay(const MapState& s, QPoint tap, bool pickStart, MapPoint& tapWorld, MapPoint& segStart,
+                   MapPoint& segEnd)
+{
+    int best = 1000;
+    int way = -1;
+    ForEachVisibleSegment(s, [&](int w, MapPoint a, MapPoint b, QPoint A, QPoint B) {
+        const int d = static_cast<int>(TapToSegment(tap, A, B));
+        if (d < best) {
+            best = d;
+            way = w;
+            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
+            tapWorld = ScreenToMap(s, QPoint(n.x, n.y));
+            segStart = a;
+            segEnd = b;
+        }
+        return true;
+    });
+    // On a one-way street the route may only use the segment's end in travel
+    // direction: its end for a start, its start for an end.
+    if (way >= 0 && s.m_strWayDirection[way] == QLatin1StringView("1")) {
+        if (pickStart)
+            segStart = segEnd;
+        else
+            segEnd = segStart;
+    }
+    return way;
+}
+
+int PickAvoidElement(const MapState& s, QPoint tap, MapPoint& tapWorld, int& node1, int& node2)
+{
+    int best = 1000;
+    int way = -1;
+    bool nodeTapped = false;
+    MapPoint tappedNode, segStart, segEnd;
+    ForEachVisibleSegment(s, [&](int w, MapPoint a, MapPoint b, QPoint A, QPoint B) {
+        if (PointDistance(tap, A) < 10 || PointDistance(tap, B) < 10) {
+            nodeTapped = true;
+            tappedNode = PointDistance(tap, A) < 10 ? a : b;
+            way = w;
+            return false;
+        }
+        const int d = static_cast<int>(TapToSegment(tap, A, B));
+        if (d < best) {
+            best = d;
+            way = w;
+            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
+            tapWorld = ScreenToMap(s, QPoint(n.x, n.y));
+            segStart = a;
+            segEnd = b;
+        }
+        return true;
+    });
+    if (nodeTapped) {
+        node1 = node2 = NodeAt(s, tappedNode, true);
+    } else {
+        node1 = NodeAt(s, segStart, false);
+        node2 = NodeAt(s, segEnd, false);
+    }
+    return way;
+}
+
+bool PlaceLabelShown(const MapState& s, int place)
+{
+    const int code = s.m_nPlaceCategory[place];
+    if (CategoryShown(s.m_showCategory, code))
+        return true;
+    return s.m_bSearchResult == 1 && code == s.m_nFoundCategory &&
+           (s.m_strSearchName == s.m_strPlaceName[place] || IsAllNames(s.m_strSearchName));
+}
+
+QString PlaceLabel(int category, const QString& name)
+{
+    QString label = CategoryCaption(category);
+    if (name.size() > 1)
+        label += QLatin1Char('_') + name;
+    return label;
+}
+
+std::optional<QPoint> NodeOnScreen(const MapState& s, int node)
+{
+    if (node < 0 || node >= s.NodeCapacity())
+        return std::nullopt;
+    const NodeList& c = s.m_pNodeCoords[node];
+    return MapToScreen(s, MapPoint{c[0], c[1]});
+}
