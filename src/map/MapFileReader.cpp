@@ -285,7 +285,12 @@ QString LineText(QByteArrayView bytes)
     // Every line after the header passes through a 3000-byte line buffer.
     if (bytes.size() > kMaxMapLineBytes) {
         Trace("LoadMapFile: a line of %lld bytes cut to %d", static_cast<long long>(bytes.size()), kMaxMapLineBytes);
-        bytes = bytes.first(kMaxMapLineBytes);
+        // Cut between UTF-8 characters (at most three bytes back): a line cut
+        // inside one would no longer read as UTF-8 and its whole text would change.
+        qsizetype cut = kMaxMapLineBytes;
+        while (cut > kMaxMapLineBytes - 3 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80)
+            --cut;
+        bytes = bytes.first(cut);
     }
     return DecodeLine(bytes);
 }
@@ -342,8 +347,9 @@ int ParsePointList(QStringView text, std::vector<MapPoint>& out, int capacity, i
     const QString list = text.toString() + QLatin1Char(';');
     QStringView rest(list);
     while (!rest.isEmpty()) {
+        // A pair without its "," has no x; its number is the y.
         const qsizetype comma = rest.indexOf(',');
-        const QStringView x = Before(rest, comma);
+        const QStringView x = comma < 0 ? QStringView() : rest.first(comma);
         rest = comma < 0 ? rest : rest.sliced(comma + 1);
         const qsizetype semi = rest.indexOf(';');
         const QStringView y = Before(rest, semi);
