@@ -1,0 +1,64 @@
+#include "Commands.h"
+
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+// Distinct names of consecutive records, as the street list shows them.
+int NameRuns(const std::vector<QString>& names, int last)
+{
+    int runs = 0;
+    for (int i = 0; i <= last; ++i)
+        runs += !names[i].isEmpty() && (i == 0 || names[i] != names[i - 1]);
+    return runs;
+}
+
+// The geographic position of a map point: the inverse of the GPS-to-map
+// conversion (GPS units are 1/600000 degree; y is minus the latitude).
+QString Where(const MapData& m, double x, double y)
+{
+    const double r = m.m_dGpsRotation;
+    const double s = m.m_dGpsUnitsPerMapUnit;
+    const double gx = m.m_nGpsOriginX + s * (x * std::cos(r) - y * std::sin(r));
+    const double gy = m.m_nGpsOriginY + s * (x * std::sin(r) + y * std::cos(r));
+    return QStringLiteral("%1 N %2 E").arg(-gy / 600000.0, 0, 'f', 5).arg(gx / 600000.0, 0, 'f', 5);
+}
+
+}  // namespace
+
+int RunInfo(const QStringList& args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Describes a map file: record counts, extent, centre, scale and GPS calibration."));
+    parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("The map file (.kvp)."));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, args, QStringLiteral("info"), 1, exitCode))
+        return exitCode;
+    const QString path = parser.positionalArguments().constFirst();
+    MapData m;
+    if (!LoadMapForCommand(m, path, QStringLiteral("info")))
+        return kExitFailed;
+    const double kmPerUnit = m.m_dMapScale * 0.000001;
+    QTextStream& out = Out();
+    out << "map: " << path << " (" << QFileInfo(path).size() << " bytes)\n";
+    out << "streets: " << m.m_nWayLast + 1 << " WAY records, " << NameRuns(m.m_strWayName, m.m_nWayLast)
+        << " street names, " << m.m_nNodeLast << " road nodes\n";
+    out << "districts " << m.m_nDistrictLast + 1 << ", bus records " << m.m_nBusLast + 1 << " ("
+        << NameRuns(m.m_strBusName, m.m_nBusLast) << " routes), rivers " << m.m_nRiverLast + 1 << ", lakes "
+        << m.m_nLakeLast + 1 << ", parks " << m.m_nParkLast + 1 << ", places " << m.m_nPlaceLast + 1 << ", labels "
+        << m.m_nTextLast + 1 << "\n";
+    out << "extent: " << m.m_nResWidth << " x " << m.m_nResHeight << " map units, about "
+        << QString::number(m.m_nResWidth * kmPerUnit, 'f', 2) << " x "
+        << QString::number(m.m_nResHeight * kmPerUnit, 'f', 2) << " km; centre " << m.m_nCenterX << ","
+        << m.m_nCenterY << "\n";
+    out << "scale: " << m.m_dMapScale << " (one map unit is " << QString::number(m.m_dMapScale / 1000.0, 'f', 4)
+        << " m)\n";
+    out << "calibration: rotation " << m.m_dGpsRotation << ", " << m.m_dGpsUnitsPerMapUnit
+        << " GPS units per map unit, origin " << m.m_nGpsOriginX << "," << m.m_nGpsOriginY << " (GPS units)\n";
+    out << "area: north-west " << Where(m, 0, 0) << ", south-east " << Where(m, m.m_nResWidth, m.m_nResHeight)
+        << "\n";
+    return kExitOk;
+}
