@@ -94,19 +94,19 @@ CMapDlg::~CMapDlg()
 
 void CMapDlg::CreateControls()
 {
-    for (const ControlSpec& spec : kTopBar) {
+    for (const ControlSpec& row : kTopBar) {
         QWidget* control = nullptr;
-        const QString text = QString::fromUtf8(spec.text);
-        switch (spec.kind) {
+        const QString text = QString::fromUtf8(row.text);
+        switch (row.kind) {
         case ControlKind::Combo: {
             auto* combo = new CComboBox(true, m_pClient);
-            combo->onNotify = [this, id = spec.id](int code) { OnCommand(id, code); };
+            combo->onNotify = [this, id = row.id](int code) { OnCommand(id, code); };
             control = combo;
             break;
         }
         case ControlKind::Button: {
             auto* button = new QPushButton(text, m_pClient);
-            connect(button, &QPushButton::clicked, this, [this, id = spec.id] { OnCommand(id, BN_CLICKED); });
+            connect(button, &QPushButton::clicked, this, [this, id = row.id] { OnCommand(id, BN_CLICKED); });
             control = button;
             break;
         }
@@ -117,9 +117,9 @@ void CMapDlg::CreateControls()
             break;
         }
         }
-        control->setObjectName(QString::number(spec.id));
+        control->setObjectName(QString::number(row.id));
         control->hide();
-        m_controls[spec.id] = control;
+        m_controls[row.id] = control;
     }
 }
 
@@ -164,8 +164,8 @@ void CMapDlg::OnSize(int, int cx, int cy)
         surface = QImage(std::max(cx, 1), std::max(cy, 1), QImage::Format_RGB32);
         surface.fill(palette().color(QPalette::Window));
     }
-    for (const ControlSpec& spec : kTopBar)
-        m_controls[spec.id]->setGeometry(DialogUnitsToPixels(spec.units, kMapTemplate, QSize(cx, cy)));
+    for (const ControlSpec& row : kTopBar)
+        m_controls[row.id]->setGeometry(DialogUnitsToPixels(row.units, kMapTemplate, QSize(cx, cy)));
     Invalidate();
 }
 

@@ -25,6 +25,32 @@ double TapToSegment(QPoint tap, QPoint a, QPoint b)
     return SegmentDistance(tap.x(), tap.y(), a.x(), a.y(), b.x(), b.y());
 }
 
+QPoint NearestOnScreen(QPoint tap, QPoint a, QPoint b)
+{
+    const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), a.x(), a.y(), b.x(), b.y());
+    return {n.x, n.y};
+}
+
+// The visible segment nearest to a tap so far, by whole pixels from 1000 down;
+// an equal distance keeps the earlier segment.
+struct NearestSegment {
+    int distance = 1000;
+    int way = -1;
+    MapPoint tapWorld, start, end;
+
+    void Consider(const MapState& s, QPoint tap, int w, MapPoint a, MapPoint b, QPoint A, QPoint B)
+    {
+        const int d = static_cast<int>(TapToSegment(tap, A, B));
+        if (d >= distance)
+            return;
+        distance = d;
+        way = w;
+        tapWorld = ScreenToMap(s, NearestOnScreen(tap, A, B));
+        start = a;
+        end = b;
+    }
+};
+
 bool IsPlaceCandidate(const MapState& s, int place)
 {
     if (s.m_dScale >= 3 * s.m_dBaseScale)
@@ -62,8 +88,7 @@ int HitTestWayOrPlace(const MapState& s, QPoint tap, int& kind, QPoint& hit)
         if (d < wayDistance) {
             wayDistance = d;
             way = w;
-            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
-            wayPoint = QPoint(n.x, n.y);
+            wayPoint = NearestOnScreen(tap, A, B);
         }
         return true;
     });
@@ -97,20 +122,17 @@ int HitTestWayOrPlace(const MapState& s, QPoint tap, int& kind, QPoint& hit)
 int PickNearestWay(const MapState& s, QPoint tap, bool pickStart, MapPoint& tapWorld, MapPoint& segStart,
                    MapPoint& segEnd)
 {
-    int best = 1000;
-    int way = -1;
+    NearestSegment nearest;
     ForEachVisibleSegment(s, [&](int w, MapPoint a, MapPoint b, QPoint A, QPoint B) {
-        const int d = static_cast<int>(TapToSegment(tap, A, B));
-        if (d < best) {
-            best = d;
-            way = w;
-            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
-            tapWorld = ScreenToMap(s, QPoint(n.x, n.y));
-            segStart = a;
-            segEnd = b;
-        }
+        nearest.Consider(s, tap, w, a, b, A, B);
         return true;
     });
+    const int way = nearest.way;
+    if (way >= 0) {
+        tapWorld = nearest.tapWorld;
+        segStart = nearest.start;
+        segEnd = nearest.end;
+    }
     // On a one-way street the route may only use the segment's end in travel
     // direction: its end for a start, its start for an end.
     if (way >= 0 && s.m_strWayDirection[way] == QLatin1StringView("1")) {
@@ -124,35 +146,26 @@ int PickNearestWay(const MapState& s, QPoint tap, bool pickStart, MapPoint& tapW
 
 int PickAvoidElement(const MapState& s, QPoint tap, MapPoint& tapWorld, int& node1, int& node2)
 {
-    int best = 1000;
-    int way = -1;
-    bool nodeTapped = false;
-    MapPoint tappedNode, segStart, segEnd;
+    NearestSegment nearest;
+    int nodeWay = -1;
+    MapPoint tappedNode;
     ForEachVisibleSegment(s, [&](int w, MapPoint a, MapPoint b, QPoint A, QPoint B) {
         if (PointDistance(tap, A) < 10 || PointDistance(tap, B) < 10) {
-            nodeTapped = true;
+            nodeWay = w;
             tappedNode = PointDistance(tap, A) < 10 ? a : b;
-            way = w;
             return false;
         }
-        const int d = static_cast<int>(TapToSegment(tap, A, B));
-        if (d < best) {
-            best = d;
-            way = w;
-            const MapPoint n = NearestPointOnSegment(tap.x(), tap.y(), A.x(), A.y(), B.x(), B.y());
-            tapWorld = ScreenToMap(s, QPoint(n.x, n.y));
-            segStart = a;
-            segEnd = b;
-        }
+        nearest.Consider(s, tap, w, a, b, A, B);
         return true;
     });
-    if (nodeTapped) {
+    if (nodeWay >= 0) {
         node1 = node2 = NodeAt(s, tappedNode, true);
-    } else {
-        node1 = NodeAt(s, segStart, false);
-        node2 = NodeAt(s, segEnd, false);
+        return nodeWay;
     }
-    return way;
+    tapWorld = nearest.tapWorld;
+    node1 = NodeAt(s, nearest.start, false);
+    node2 = NodeAt(s, nearest.end, false);
+    return nearest.way;
 }
 
 bool PlaceLabelShown(const MapState& s, int place)
