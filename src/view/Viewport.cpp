@@ -1,6 +1,7 @@
 #include "view/Viewport.h"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -33,9 +34,13 @@ MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, d
 
 double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    const int64_t dx = int64_t(x1) - x2;
-    const int64_t dy = int64_t(y1) - y2;
-    return std::sqrt(static_cast<double>(dx * dx + dy * dy));
+    // A difference of two 32-bit values needs 33 bits and its square 64 bits
+    // unsigned; the sum of two squares is formed in 128 bits so that it stays
+    // exact and equal distances stay equal.
+    const uint64_t dx = static_cast<uint64_t>(std::abs(int64_t(x1) - x2));
+    const uint64_t dy = static_cast<uint64_t>(std::abs(int64_t(y1) - y2));
+    const unsigned __int128 sum = static_cast<unsigned __int128>(dx * dx) + dy * dy;
+    return std::sqrt(static_cast<double>(sum));
 }
 
 bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)

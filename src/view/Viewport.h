@@ -32,8 +32,8 @@ int DisplayFactorFor(int clientWidth);
 QPoint MapToScreen(int32_t x, int32_t y, int32_t originX, int32_t originY, double scale);
 MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, double scale);
 
-// Squares and products are taken in 64 bits: exact where 32 bits were, and
-// free of overflow on large maps.
+// Squares and products are taken in wider integers: exact where 32 bits were,
+// and free of overflow for any 32-bit coordinates.
 double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
 MapPoint ProjectOnLine(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
