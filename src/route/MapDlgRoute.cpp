@@ -6,8 +6,8 @@
 #include "app/MapDlg.h"
 
 #include "ResourceIds.h"
-#include "platform/UiCommandBar.h"
 #include "platform/UiComboBox.h"
+#include "platform/UiCommandBar.h"
 #include "platform/UiModal.h"
 
 #include <algorithm>
@@ -100,9 +100,9 @@ void ConfirmRouteEnd(CMapDlg& dlg)
     // The mode ends before the list closes, so that its close-up picks nothing.
     dlg.m_bRoutePick = 0;
     dlg.Combo(IDC_ROUTE_NAME)->ShowDropDown(false);
-    const int found = FindShortestRoute(dlg, dlg, dlg, dlg.m_ptFromTap, dlg.m_segFrom[0], dlg.m_segFrom[1],
-                                        dlg.m_ptToTap, dlg.m_segTo[0], dlg.m_segTo[1], dlg.m_strFromWay,
-                                        dlg.m_strToWay);
+    const int found =
+        FindShortestRoute(dlg, dlg, dlg, dlg.m_ptFromTap, dlg.m_segFrom[0], dlg.m_segFrom[1], dlg.m_ptToTap,
+                          dlg.m_segTo[0], dlg.m_segTo[1], dlg.m_strFromWay, dlg.m_strToWay);
     if (found) {
         FitViewToRoute(dlg);
         dlg.m_nSelectedWays = 0;
@@ -232,6 +232,8 @@ void CMapDlg::OnAvoidRoute()
     HideTopBar();
     for (int id : {IDC_AVOID_STREET, IDC_AVOID_CAPTION, IDC_ROUTE_OK})
         ShowControl(id, true);
+    // An unfinished shortest-path mode ends here; its pick would take the taps.
+    m_bRoutePick = 0;
     m_bAvoidPick = 1;
     m_bAvoidActive = 1;
     AvoidState::Reset();
