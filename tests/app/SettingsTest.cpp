@@ -1,0 +1,240 @@
+// The settings file as the window reads it at start and writes it at exit:
+// the next start finds the map of the last one.
+#include "AppWindow.h"
+
+#include <QTest>
+
+namespace {
+
+using Settings = AppTest;
+
+const QRgb kWhite = Rgb(255, 255, 255);
+
+TEST_F(Settings, WithoutAFileTheWindowOpensWithNoMap)
+{
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
+    EXPECT_EQ(dlg->m_bCfgRead, 0);
+    ExpectCommands(*dlg, kMapCommands, false);
+    ExpectCommands(*dlg, kGpsCommands, false);
+    // Only the window's plain background is shown.
+    const QRgb plain = dlg->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), plain);
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 5, 5), plain);
+}
+
+TEST_F(Settings, ExitWritesTheSevenLinesAndAnEmptyOne)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    ASSERT_EQ(dlg->m_bMapLoaded, 1);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    EXPECT_TRUE(dlg->IsClosed());
+    EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
+    EXPECT_EQ(CfgBytes(), "MapVer 1.2\r\nMapURL " + map.toUtf8() +
+                              "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\nURLInforFile \r\nNumMyPlace 0\r\nend\r\n\r\n");
+}
+
+TEST_F(Settings, TheNextStartReopensTheMapCentredOnItsCentrePoint)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    {
+        auto first = OpenMapWindow();
+        modal.fileAnswers = {map};
+        first->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+        first->OnCommand(ID_EXIT, BN_CLICKED);
+    }
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bCfgRead, 1);
+    ASSERT_EQ(dlg->m_bMapLoaded, 1);
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    ExpectCommands(*dlg, kMapCommands, true);
+    ExpectCommands(*dlg, kGpsCommands, false);
+    const QPoint centre = MapToScreen(*dlg, {dlg->m_nCenterX, dlg->m_nCenterY});
+    EXPECT_EQ(dlg->m_nCenterX, 300);
+    EXPECT_EQ(dlg->m_nCenterY, 200);
+    EXPECT_NEAR(centre.x(), 240, 1);
+    EXPECT_NEAR(centre.y(), 320, 1);
+    // The map is on the window: the two streets through the centre cross at
+    // the middle pixel, inside the first district.
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), kWhite);
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 100, 100), Rgb(255, 170, 70));
+}
+
+TEST_F(Settings, ValuesReadAreWrittenBackAndSizeTheUserPlaces)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings("MapVer 1.2\r\nMapURL " + map.toUtf8() +
+                  "\r\nComType COM3: Serial 3\r\nBitRate 9600\r\nURLInforFile \\My Documents\\MyKorvaneInf.kvf\r\n"
+                  "NumMyPlace 3\r\nend\r\n\r\n");
+    auto dlg = OpenMapWindow();
+    ASSERT_EQ(dlg->m_bMapLoaded, 1);
+    EXPECT_EQ(dlg->m_strCfgMapUrl, map);
+    EXPECT_EQ(dlg->m_strCfgComType, QStringLiteral("COM3: Serial 3"));
+    EXPECT_EQ(dlg->m_strCfgBitRate, QStringLiteral("9600"));
+    EXPECT_EQ(dlg->m_strInfoFilePath, QStringLiteral("\\My Documents\\MyKorvaneInf.kvf"));
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 3);
+    EXPECT_EQ(dlg->PlaceCapacity(), 6 * 4 + 3 + 30);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    // The port and rate written are the GPS set-up's own, not the file's.
+    EXPECT_EQ(CfgBytes(), ExpectedSettings(map, 3, QStringLiteral("\\My Documents\\MyKorvaneInf.kvf")));
+}
+
+TEST_F(Settings, CloseMapThenExitLeavesTheNextStartWithoutAMap)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings(ExpectedSettings(map));
+    {
+        auto dlg = OpenMapWindow();
+        ASSERT_EQ(dlg->m_bMapLoaded, 1);
+        const int ways = dlg->m_nWayLast;
+        dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+        EXPECT_EQ(dlg->m_bMapLoaded, 0);
+        EXPECT_EQ(dlg->m_nWayLast, ways);  // the records stay in memory
+        ExpectCommands(*dlg, kMapCommands, true);
+        dlg->UpdateWindow();
+        const QRgb plain = dlg->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
+        EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), plain);
+        dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    }
+    // The shorter new lines lie over the start of the old file.
+    const QByteArray written = ExpectedSettings(QString());
+    EXPECT_EQ(CfgBytes(), written + ExpectedSettings(map).mid(written.size()));
+    auto next = OpenMapWindow();
+    EXPECT_EQ(next->m_bMapLoaded, 0);
+    EXPECT_TRUE(next->m_strMapPath.isEmpty());
+}
+
+TEST_F(Settings, ALongerOldFileKeepsItsTailAfterTheNewLines)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    const QByteArray old = ExpectedSettings(QString(), 0) + QByteArray(300, '#') + "\r\nold tail\r\n";
+    WriteSettings(old);
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    const QByteArray written = ExpectedSettings(map);
+    ASSERT_LT(written.size(), old.size());
+    EXPECT_EQ(CfgBytes(), written + old.mid(written.size()));
+    // The reader stops at "end" and never reaches the tail.
+    auto next = OpenMapWindow();
+    EXPECT_EQ(next->m_bMapLoaded, 1);
+    EXPECT_EQ(next->m_nMyPlaceCount, 0);
+}
+
+TEST_F(Settings, AnotherVersionLoadsNothingAndTakesNoValue)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings("MapVer 1.3\r\nMapURL " + map.toUtf8() +
+                  "\r\nComType COM3: Serial 3\r\nBitRate 9600\r\nURLInforFile x.kvf\r\nNumMyPlace 4\r\nend\r\n");
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bCfgRead, 1);
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
+    EXPECT_TRUE(dlg->m_strCfgMapUrl.isEmpty());
+    EXPECT_TRUE(dlg->m_strCfgComType.isEmpty());
+    EXPECT_TRUE(dlg->m_strCfgBitRate.isEmpty());
+    EXPECT_TRUE(dlg->m_strInfoFilePath.isEmpty());
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 0);
+    ExpectCommands(*dlg, kMapCommands, false);
+}
+
+TEST_F(Settings, AMapUrlOfOneCharacterOrNoneLoadsNothing)
+{
+    for (const QByteArray& url : {QByteArray("c"), QByteArray()}) {
+        SCOPED_TRACE(url.toStdString());
+        WriteSettings("MapVer 1.2\r\nMapURL " + url + "\r\nComType COM1:\r\nend\r\n");
+        auto dlg = OpenMapWindow();
+        EXPECT_EQ(dlg->m_bMapLoaded, 0);
+        EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
+        EXPECT_EQ(dlg->m_strCfgComType, QStringLiteral("COM1:"));
+    }
+}
+
+TEST_F(Settings, AMissingMapLeavesTheWindowWithoutAMap)
+{
+    const QByteArray old = ExpectedSettings(root.Path("maps/gone.kvp"), 2);
+    WriteSettings(old);
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 2);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    const QByteArray written = ExpectedSettings(QString(), 2);
+    EXPECT_EQ(CfgBytes(), written + old.mid(written.size()));
+}
+
+TEST_F(Settings, APathContainingEndIsTheLastLineRead)
+{
+    const QString map = WriteCity("Legend/city.kvp");
+    WriteSettings("MapVer 1.2\r\nMapURL " + map.toUtf8() +
+                  "\r\nComType COM3: Serial 3\r\nBitRate 9600\r\nURLInforFile x.kvf\r\nNumMyPlace 4\r\nend\r\n");
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bMapLoaded, 1);
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    EXPECT_TRUE(dlg->m_strCfgComType.isEmpty());
+    EXPECT_TRUE(dlg->m_strCfgBitRate.isEmpty());
+    EXPECT_TRUE(dlg->m_strInfoFilePath.isEmpty());
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 0);
+}
+
+TEST_F(Settings, LinesBeforeTheVersionLineAreIgnoredButEndStillEnds)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings("MapURL " + map.toUtf8() + "\r\nNumMyPlace 9\r\nMapVer 1.2\r\nComType COM5:\r\nend\r\n");
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 0);
+    EXPECT_EQ(dlg->m_strCfgComType, QStringLiteral("COM5:"));
+    dlg.reset();
+
+    WriteSettings("a blender\r\nMapVer 1.2\r\nMapURL " + map.toUtf8() + "\r\nend\r\n");
+    dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_bCfgRead, 1);
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_TRUE(dlg->m_strCfgMapUrl.isEmpty());
+}
+
+TEST_F(Settings, KeysAreCutAtTheirLengthFromTheLineStart)
+{
+    // A key found later in a line still cuts its own length from the start.
+    WriteSettings("MapVer 1.2\r\nxx ComType COM2:\r\nNumMyPlace  7x\r\nend\r\n");
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_strCfgComType, QStringLiteral("pe COM2:"));
+    EXPECT_EQ(dlg->m_nMyPlaceCount, 7);
+}
+
+TEST_F(Settings, EscapeClosesWithoutWriting)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings(ExpectedSettings(map, 1));
+    const QByteArray before = CfgBytes();
+    auto dlg = OpenMapWindow();
+    dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+    QTest::keyClick(dlg.get(), Qt::Key_Escape);
+    EXPECT_TRUE(dlg->IsClosed());
+    EXPECT_EQ(CfgBytes(), before);
+
+    QFile::remove(root.Path(kSettingsFile));
+    auto other = OpenMapWindow();
+    other->OnCancel();
+    EXPECT_TRUE(other->IsClosed());
+    EXPECT_FALSE(root.Exists(kSettingsFile));
+}
+
+TEST_F(Settings, TheWindowsCloseButtonSavesLikeExit)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_TRUE(dlg->close());
+    EXPECT_TRUE(dlg->IsClosed());
+    EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// The window shell: menus, toolbar sets, caption, the shell's own commands and
+// opening maps through the file dialog.
+#include "AppWindow.h"
+
+#include <QMenu>
+
+namespace {
+
+using Shell = AppTest;
+
+// A menu as text: one row per entry, "id caption" (greyed marked), "---" for
+// a separator, a submenu's rows indented under its title.
+QStringList MenuRows(const QMenu& menu, const QString& indent = {})
+{
+    QStringList rows;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            rows << indent + "---";
+        } else if (action->menu()) {
+            rows << indent + action->text() + " >";
+            rows << MenuRows(*action->menu(), indent + "  ");
+        } else {
+            rows << indent + QString::number(action->data().toInt()) + " " + action->text() +
+                        (action->isEnabled() ? "" : " (greyed)");
+        }
+    }
+    return rows;
+}
+
+TEST_F(Shell, MenuBarEntriesCaptionsAndInitialStates)
+{
+    auto dlg = OpenMapWindow();
+    const QList<QMenu*> menus = dlg->MenuBar()->findChildren<QMenu*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->title(), QStringLiteral("Hệ thống"));
+    EXPECT_EQ(MenuRows(*menus[0]), QStringList({
+                                       "32774 Mở bản đồ",
+                                       "32860 Nạp thông tin",
+                                       "---",
+                                       "GPS >",
+                                       "  32835 Cấu hình GPS",
+                                       "  32852 Lưu đường (greyed)",
+                                       "  32853 Nạp đường",
+                                       "---",
+                                       "32778 Lọc địa danh (greyed)",
+                                       "---",
+                                       "32780 Thông tin",
+                                       "32857 Đóng bản đồ",
+                                       "32781 Thoát",
+                                   }));
+    EXPECT_EQ(menus[1]->title(), QStringLiteral("Tiện ích"));
+    EXPECT_EQ(MenuRows(*menus[1]), QStringList({
+                                       "32787 Đo cự ly (greyed)",
+                                       "---",
+                                       "Tìm kiếm >",
+                                       "  32825 Tìm địa danh (greyed)",
+                                       "  32792 Tìm đường (greyed)",
+                                       "  ---",
+                                       "  32864 Tìm tuyến  xe Buýt (greyed)",
+                                       "  ---",
+                                       "  32794 Tìm đường đi ngắn (greyed)",
+                                       "  32859 Tìm đường tránh (greyed)",
+                                       "---",
+                                       "32837 Hiển thị GPS (greyed)",
+                                       "32861 Dẫn đường (greyed)",
+                                       "---",
+                                       "32858 Làm tươi (greyed)",
+                                   }));
+}
+
+TEST_F(Shell, CaptionNamesTheProgramAndItsVersion)
+{
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Korvane 1.3"));
+}
+
+TEST_F(Shell, NarrowWindowsGetTheSmallToolbarAndDisplayFactorOne)
+{
+    auto small = OpenMapWindow(240, 320);
+    EXPECT_EQ(small->m_nClientWidth, 240);
+    EXPECT_EQ(small->m_nClientHeight, 320);
+    EXPECT_EQ(small->m_nDisplayFactor, 1);
+    EXPECT_EQ(small->MenuBar()->ToolbarIds(), (std::vector<int>{32838, 32839, 32842, 32844, 32846}));
+    EXPECT_EQ(small->MenuBar()->ToolbarPictureSize(), QSize(16, 15));
+
+    auto large = OpenMapWindow(480, 640);
+    EXPECT_EQ(large->m_nDisplayFactor, 2);
+    EXPECT_EQ(large->MenuBar()->ToolbarIds(), (std::vector<int>{32840, 32841, 32843, 32845, 32848}));
+    EXPECT_EQ(large->MenuBar()->ToolbarPictureSize(), QSize(32, 32));
+
+    // The set is chosen below 251 pixels; the factor below 321.
+    EXPECT_EQ(OpenMapWindow(250, 320)->MenuBar()->ToolbarPictureSize(), QSize(16, 15));
+    auto at251 = OpenMapWindow(251, 320);
+    EXPECT_EQ(at251->MenuBar()->ToolbarPictureSize(), QSize(32, 32));
+    EXPECT_EQ(at251->m_nDisplayFactor, 1);
+    at251->SetClientSize(320, 400);
+    EXPECT_EQ(at251->m_nDisplayFactor, 1);
+    at251->SetClientSize(321, 400);
+    EXPECT_EQ(at251->m_nDisplayFactor, 2);
+    EXPECT_EQ(at251->m_nClientWidth, 321);
+    EXPECT_EQ(at251->m_nClientHeight, 400);
+}
+
+TEST_F(Shell, BothToolbarSetsZoomAlike)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings(ExpectedSettings(map));
+    auto a = OpenMapWindow();
+    auto b = OpenMapWindow();
+    ASSERT_EQ(a->m_bMapLoaded, 1);
+    const double start = a->m_dScale;
+    a->OnCommand(ID_TB_ZOOM_IN_S, BN_CLICKED);
+    b->OnCommand(ID_TB_ZOOM_IN_L, BN_CLICKED);
+    EXPECT_EQ(a->m_dScale, start * 1.5);
+    EXPECT_EQ(a->m_dScale, b->m_dScale);
+    EXPECT_EQ(a->m_nOriginX, b->m_nOriginX);
+    EXPECT_EQ(a->m_nOriginY, b->m_nOriginY);
+    EXPECT_EQ(a->m_visibleWays, b->m_visibleWays);
+    a->OnCommand(ID_TB_ZOOM_OUT_S, BN_CLICKED);
+    b->OnCommand(ID_TB_ZOOM_OUT_L, BN_CLICKED);
+    EXPECT_EQ(a->m_dScale, start * 1.5 / 1.5);
+    EXPECT_EQ(a->m_nOriginX, b->m_nOriginX);
+    EXPECT_EQ(a->m_nOriginY, b->m_nOriginY);
+    // A zoom repaints: the centre crossing stays white at every step.
+    a->UpdateWindow();
+    EXPECT_EQ(PixelAt(a->WindowSurface(), 240, 320), Rgb(255, 255, 255));
+}
+
+TEST_F(Shell, RefreshWithoutAMapDoesNothing)
+{
+    auto dlg = OpenMapWindow();
+    const QImage before = dlg->WindowSurface().copy();
+    dlg->OnCommand(ID_REFRESH, BN_CLICKED);
+    dlg->UpdateWindow();
+    EXPECT_EQ(dlg->WindowSurface(), before);
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_EQ(dlg->m_dScale, 1.0);
+    EXPECT_EQ(dlg->m_nOriginX, 0);
+}
+
+TEST_F(Shell, CloseMapBeforeAnyMapEnablesTheMapCommands)
+{
+    auto dlg = OpenMapWindow();
+    dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    ExpectCommands(*dlg, kMapCommands, true);
+    ExpectCommands(*dlg, kGpsCommands, false);
+    // They then work on an empty map.
+    dlg->OnCommand(ID_TB_ZOOM_IN_L, BN_CLICKED);
+    EXPECT_EQ(dlg->m_dScale, 1.5);
+    EXPECT_EQ(dlg->m_nVisibleWays, 0);
+}
+
+TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("*.kvp"));
+    EXPECT_TRUE(modal.lastFileInitialPath.isEmpty());
+    ASSERT_EQ(dlg->m_bMapLoaded, 1);
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    EXPECT_EQ(dlg->m_strOpenPath, map);
+    EXPECT_DOUBLE_EQ(dlg->m_dBaseScale, 2.5 * std::min(480.0 / 600, 640.0 / 400));
+    EXPECT_DOUBLE_EQ(dlg->m_dScale, 5 * dlg->m_dBaseScale);
+    ExpectCommands(*dlg, kMapCommands, true);
+    dlg->UpdateWindow();
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), Rgb(255, 255, 255));
+
+    // The next dialog opens at the last choice; Cancel returns it and nothing reloads.
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(modal.lastFileInitialPath, map);
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    EXPECT_EQ(dlg->m_bMapLoaded, 1);
+}
+
+TEST_F(Shell, OpenMapRefusesAPathWithoutLowerCaseKvp)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    const QString capital = WriteCity("maps/CITY.KVP", 3, 3);
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {capital};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);
+    EXPECT_EQ(dlg->m_nWayLast, -1);
+
+    modal.fileAnswers = {map, capital};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    const int ways = dlg->m_nWayLast;
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    EXPECT_EQ(dlg->m_nWayLast, ways);
+    EXPECT_EQ(ways, 5 * 6 + 7 * 4 - 1);
+}
+
+TEST_F(Shell, ChoosingTheMapAlreadyLoadedReadsNothing)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    const int ways = dlg->m_nWayLast;
+    dlg->OnCommand(ID_TB_ZOOM_IN_L, BN_CLICKED);
+    const double zoomed = dlg->m_dScale;
+
+    WriteCity("maps/city.kvp", 2, 2);  // the file changes on disk
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_nWayLast, ways);
+    EXPECT_EQ(dlg->m_dScale, zoomed);
+
+    // Another path is read.
+    const QString other = WriteCity("maps/other.kvp", 2, 2);
+    modal.fileAnswers = {other};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_nWayLast, 3 * 2 + 3 * 2 - 1);
+    EXPECT_EQ(dlg->m_strMapPath, other);
+}
+
+TEST_F(Shell, AFailedLoadKeepsTheChosenPath)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    auto dlg = OpenMapWindow();
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    const int ways = dlg->m_nWayLast;
+    const double scale = dlg->m_dScale;
+
+    const QString missing = root.Path("maps/missing.kvp");
+    modal.fileAnswers = {missing};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_strMapPath, missing);
+    EXPECT_EQ(dlg->m_nWayLast, ways);
+    EXPECT_EQ(dlg->m_nNodeLast, 0);
+    EXPECT_EQ(dlg->m_dScale, scale);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    EXPECT_EQ(CfgBytes(), ExpectedSettings(missing));
+}
+
+}  // namespace
