@@ -12,8 +12,9 @@
 namespace {
 
 // Distance of a node nothing has reached yet. The end point's slot keeps it
-// for the whole search, so a node at or above it is never settled before
-// every node below it is.
+// all through a search, so the least distance never exceeds it, and when it
+// is the least nothing more can be reached in the band. Only distances below
+// it therefore go into the queue.
 constexpr int64_t kUnreached = 900000;
 constexpr double kFirstBandFactor = 6.0;
 constexpr int kStartNodeA = 2;  // node 0's elements naming the start segment's nodes
@@ -183,7 +184,7 @@ private:
     const AvoidState& m_avoid;
     const RouteEnds m_ends;
     const int m_endSlot;
-    std::vector<int64_t> m_dist;
+    std::vector<int64_t> m_dist;  // 64 bits: long legs on a large map cannot overflow the sums
     std::vector<char> m_settled;
     std::vector<int> m_prev;
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> m_queue;
