@@ -38,6 +38,10 @@ inline constexpr int ID_TB_FIND_STREET_L = 32845;
 inline constexpr int ID_TB_ROUTE_S = 32846;
 inline constexpr int ID_TB_ROUTE_L = 32848;
 
+// "Đo cự ly" is checked by position: the first item of the second menu.
+inline constexpr int kUtilityMenuIndex = 1;
+inline constexpr int kMeasureItemPosition = 0;
+
 inline constexpr int IDR_MAIN_MENU = 129;
 inline constexpr int IDR_CONTEXT_MENU = 315;
 inline constexpr int IDR_TOOLBAR_SMALL = 332;

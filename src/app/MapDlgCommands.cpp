@@ -58,10 +58,6 @@ bool IsLetterOrDigit(int key)
     return (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
 }
 
-bool NamesStreets(const QString& type)
-{
-    return type.contains(QLatin1StringView("Way")) || type.contains(QStringLiteral("Đường"));
-}
 
 }  // namespace
 

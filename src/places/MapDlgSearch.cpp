@@ -7,9 +7,9 @@
 #include "platform/UiComboBox.h"
 #include "platform/UiCommandBar.h"
 #include "view/Picking.h"
+#include "view/ViewFit.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -24,29 +24,6 @@ bool NamesLabels(const QString& type)
     return type == QLatin1StringView("Place") || type == QStringLiteral("Địa danh");
 }
 
-// The box of the points found, started as the handheld starts it: minimum at
-// 100000, maximum at 0.
-struct Box {
-    int64_t minX = 100000, minY = 100000, maxX = 0, maxY = 0;
-    void Add(MapPoint p)
-    {
-        if (p.x <= minX)
-            minX = p.x;
-        if (p.x >= maxX)
-            maxX = p.x;
-        if (p.y <= minY)
-            minY = p.y;
-        if (p.y >= maxY)
-            maxY = p.y;
-    }
-    // A box that is a line, a point or empty cannot be fitted.
-    bool HasArea() const { return maxX > minX && maxY > minY; }
-};
-
-int32_t Truncate(double v)
-{
-    return static_cast<int32_t>(std::clamp(v, double(INT32_MIN), double(INT32_MAX)));
-}
 
 }  // namespace
 
@@ -95,8 +72,8 @@ void CMapDlg::OnPlaceTypeCloseUp()
 void CMapDlg::CentreOn(MapPoint p, double scale, int widthDivisor)
 {
     m_dScale = scale;
-    m_nOriginX = p.x - Truncate((m_nClientWidth / widthDivisor) * (1 / scale));
-    m_nOriginY = p.y - Truncate((m_nClientHeight / 2) * (1 / scale));
+    m_nOriginX = p.x - TruncateToInt32((m_nClientWidth / widthDivisor) * (1 / scale));
+    m_nOriginY = p.y - TruncateToInt32((m_nClientHeight / 2) * (1 / scale));
 }
 
 void CMapDlg::OnSearchPlace()
@@ -121,7 +98,7 @@ void CMapDlg::SearchPlace()
     if (code > 0)
         m_nFoundCategory = code;
     const bool all = IsAllNames(m_strNameText);
-    Box box;
+    MapBox box;
     int count = 0;
     MapPoint first;
     const auto count_in = [&](MapPoint p) {
@@ -157,7 +134,7 @@ void CMapDlg::SearchPlace()
         const double sx = m_nClientWidth / double(box.maxX - box.minX + 40);
         const double sy = m_nClientHeight / double(box.maxY - box.minY + 60);
         const double scale = std::min(sx, sy);
-        CentreOn(MapPoint{Truncate((box.minX + box.maxX) / 2), Truncate((box.minY + box.maxY) / 2)}, scale, 2);
+        CentreOn(MapPoint{TruncateToInt32((box.minX + box.maxX) / 2), TruncateToInt32((box.minY + box.maxY) / 2)}, scale, 2);
     } else if (count == 1) {
         CentreOn(first, 8 * m_dBaseScale, 2);
     }
@@ -241,7 +218,7 @@ void CMapDlg::SelectStreet(const QString& name)
 {
     m_nSelectedWays = 0;
     m_selectedWays.clear();
-    Box box;
+    MapBox box;
     for (int i = 0; i <= m_nWayLast; ++i) {
         if (m_strWayName[i].compare(name, Qt::CaseInsensitive) != 0)
             continue;
@@ -255,8 +232,8 @@ void CMapDlg::SelectStreet(const QString& name)
         const double sy = m_nClientHeight / double(box.maxY - box.minY);
         const double scale = std::min(sx, sy) / 2;
         m_dScale = scale;
-        m_nOriginY = Truncate(box.minY - Truncate((m_nClientHeight / 4) / scale));
-        m_nOriginX = Truncate(box.minX - Truncate(((m_nClientWidth - (box.maxX - box.minX) * scale) / scale) / 2));
+        m_nOriginY = TruncateToInt32(box.minY - TruncateToInt32((m_nClientHeight / 4) / scale));
+        CentreAcross(*this, box, scale, false);
     }
     UpdateVisibleWays();
     Invalidate();
@@ -268,7 +245,7 @@ void CMapDlg::SelectBusRoute(const QString& name)
 {
     m_nSelectedBus = 0;
     m_selectedBus.assign(1, 0);  // from element 1
-    Box box;
+    MapBox box;
     for (int i = 0; i <= m_nBusLast; ++i) {
         if (m_strBusName[i].compare(name, Qt::CaseInsensitive) != 0)
             continue;
@@ -281,14 +258,11 @@ void CMapDlg::SelectBusRoute(const QString& name)
         const double sx = m_nClientWidth / double(box.maxX - box.minX);
         const double sy = m_nClientHeight / double(box.maxY - box.minY);
         const double scale = std::min(sx, sy);
-        const int32_t t = Truncate(scale);
+        const int32_t t = TruncateToInt32(scale);
         m_dScale = scale;
-        m_nOriginX = Truncate(box.minX - t);
-        m_nOriginY = Truncate(box.minY - t);
-        if (scale == sx)
-            m_nOriginY = Truncate(box.minY - Truncate(((m_nClientHeight - (box.maxY - box.minY) * scale) / scale) / 2));
-        else
-            m_nOriginX = Truncate(box.minX - Truncate(((m_nClientWidth - (box.maxX - box.minX) * scale) / scale) / 2));
+        m_nOriginX = TruncateToInt32(box.minX - t);
+        m_nOriginY = TruncateToInt32(box.minY - t);
+        CentreAcross(*this, box, scale, scale == sx);
     }
     UpdateVisibleWays();
     Invalidate();
@@ -308,7 +282,7 @@ void CMapDlg::OnClearSearch()
         m_bGpsValid = m_bAtmResult = m_bPetrolResult = m_bRoadLoaded = m_bGpsTrackOn = 0;
         m_nFoundCategory = -1;
         Invalidate();
-        MenuBar()->CheckMenuItemByPosition(1, 0, false);
+        MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, false);
     }
     RestoreFromBackBuffer();
 }

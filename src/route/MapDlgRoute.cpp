@@ -9,6 +9,7 @@
 #include "platform/UiComboBox.h"
 #include "platform/UiCommandBar.h"
 #include "platform/UiModal.h"
+#include "view/ViewFit.h"
 
 #include <algorithm>
 #include <climits>
@@ -16,24 +17,11 @@
 
 namespace {
 
-// "Đo cự ly" is the first item of the second menu.
-constexpr int kUtilityMenu = 1;
-constexpr int kMeasureItem = 0;
-
 // Margins around a fitted route, in pixels: left and right, top and bottom.
 constexpr int kRouteMarginX = 30;
 constexpr int kRouteMarginY = 40;
 
-// An end-point type that names streets rather than a place category.
-bool NamesStreets(const QString& type)
-{
-    return type.contains(QLatin1StringView("Way")) || type.contains(QStringLiteral("Đường"));
-}
 
-int32_t Truncate(double v)
-{
-    return static_cast<int32_t>(std::clamp(v, double(INT32_MIN), double(INT32_MAX)));
-}
 
 // The first place of the category captioned type that is called name, or −1.
 int FindPlace(const MapData& map, const QString& type, const QString& name)
@@ -52,28 +40,19 @@ int FindPlace(const MapData& map, const QString& type, const QString& name)
 // then left as it is.
 void FitViewToRoute(MapState& s)
 {
-    int64_t minX = 100000, minY = 100000, maxX = 0, maxY = 0;
+    MapBox box;
     const int last = std::min(s.m_nRouteLast, static_cast<int>(s.m_routePoints.size()) - 1);
-    for (int i = 0; i <= last; ++i) {
-        const MapPoint p = s.m_routePoints[i];
-        minX = std::min<int64_t>(minX, p.x);
-        minY = std::min<int64_t>(minY, p.y);
-        maxX = std::max<int64_t>(maxX, p.x);
-        maxY = std::max<int64_t>(maxY, p.y);
-    }
-    const double spanX = double(maxX - minX), spanY = double(maxY - minY);
-    const double sx = (s.m_nClientWidth - 2 * kRouteMarginX) / spanX;
-    const double sy = (s.m_nClientHeight - 2 * kRouteMarginY) / spanY;
+    for (int i = 0; i <= last; ++i)
+        box.Add(s.m_routePoints[i]);
+    const double sx = (s.m_nClientWidth - 2 * kRouteMarginX) / box.Width();
+    const double sy = (s.m_nClientHeight - 2 * kRouteMarginY) / box.Height();
     const double scale = std::min(sx, sy);
     if (!(scale > 0) || std::isinf(scale))
         return;
     s.m_dScale = scale;
-    s.m_nOriginX = Truncate(minX - Truncate(kRouteMarginX / scale));
-    s.m_nOriginY = Truncate(minY - Truncate(kRouteMarginY / scale));
-    if (scale == sx)
-        s.m_nOriginY = Truncate(minY - Truncate((s.m_nClientHeight - spanY * scale) / scale) / 2);
-    else
-        s.m_nOriginX = Truncate(minX - Truncate((s.m_nClientWidth - spanX * scale) / scale) / 2);
+    s.m_nOriginX = TruncateToInt32(box.minX - TruncateToInt32(kRouteMarginX / scale));
+    s.m_nOriginY = TruncateToInt32(box.minY - TruncateToInt32(kRouteMarginY / scale));
+    CentreAcross(s, box, scale, scale == sx);
     UpdateVisibleWays(s, s);
 }
 
@@ -127,7 +106,7 @@ void CMapDlg::OnShortestPath()
     UpdateData(false);
     // Measuring ends, and its check mark with it.
     m_bMeasureMode = 0;
-    MenuBar()->CheckMenuItemByPosition(kUtilityMenu, kMeasureItem, false);
+    MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, false);
     m_bStreetPending = 0;
     m_bRoutePick = 1;
     m_bBusPending = 0;

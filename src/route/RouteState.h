@@ -9,6 +9,12 @@
 
 inline constexpr int kMaxMarkLast = 10;  // marks 0..10: at most 11
 
+// Whether the route end-point type names streets rather than a place category.
+inline bool NamesStreets(const QString& type)
+{
+    return type.contains(QLatin1StringView("Way")) || type.contains(QStringLiteral("Đường"));
+}
+
 struct RoutePickState {
     int m_bRoutePick = 0;    // the shortest-path mode is choosing its end points
     int m_bPickFrom = 1;     // 1 while the start is chosen, 0 while the end is

@@ -5,14 +5,6 @@
 #include "ResourceIds.h"
 #include "platform/UiCommandBar.h"
 
-namespace {
-
-// "Đo cự ly" is the first item of the second menu.
-constexpr int kUtilityMenu = 1;
-constexpr int kMeasureItem = 0;
-
-}  // namespace
-
 void CMapDlg::OnMeasureDistance()
 {
     m_bRoutePick = 0;
@@ -21,7 +13,7 @@ void CMapDlg::OnMeasureDistance()
     if (m_bMeasureMode == 1) {
         m_bMeasureMode = 0;
         ShowControl(IDC_STATUS, false);
-        MenuBar()->CheckMenuItemByPosition(kUtilityMenu, kMeasureItem, false);
+        MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, false);
         return;
     }
     m_bMeasureMode = 1;
@@ -30,5 +22,5 @@ void CMapDlg::OnMeasureDistance()
         ShowControl(id, false);
     ShowControl(IDC_STATUS, true);
     SetControlText(IDC_STATUS, QStringLiteral("Độ dài là :"));
-    MenuBar()->CheckMenuItemByPosition(kUtilityMenu, kMeasureItem, true);
+    MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, true);
 }

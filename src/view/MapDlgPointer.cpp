@@ -46,6 +46,9 @@ void CMapDlg::OnLButtonDown(int, QPoint point)
         QMenu menu(this);
         FillMenu(menu, ContextMenuEntries());
         const int chosen = Modal().PopupMenu(menu, m_pClient->mapToGlobal(QPoint(point.x(), point.y() + 26)));
+        // The closed menu uncovers the map: repainted from the back buffer,
+        // which also ends this pointer-down.
+        OnPaint();
         m_ptDown = point;
         if (chosen != 0)
             OnCommand(chosen, BN_CLICKED);

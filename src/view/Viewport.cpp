@@ -1,19 +1,13 @@
 #include "view/Viewport.h"
 
+#include "view/ViewFit.h"
+
 #include <cmath>
 #include <cstdlib>
 
 namespace {
 
-int32_t Trunc(double v)
-{
-    // Truncation toward zero, held inside the 32-bit range.
-    if (!(v > -2147483648.0))
-        return INT32_MIN;
-    if (!(v < 2147483647.0))
-        return INT32_MAX;
-    return static_cast<int32_t>(v);
-}
+int32_t Trunc(double v) { return TruncateToInt32(v); }
 
 bool Inside(double v, double limit) { return 0 < v && v < limit; }
 

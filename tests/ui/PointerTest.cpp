@@ -103,6 +103,18 @@ TEST_F(PointerTest, TapAndHoldOpensTheContextMenuAndKeepsItsPoint)
     EXPECT_EQ(dlg->m_nOriginX, 0);
 }
 
+TEST_F(PointerTest, MarkChosenFromTheContextMenuShowsAtTheNextPaint)
+{
+    modal.menuAnswers.push_back(ID_MARK);
+    dlg->m_bHoldGesture = true;
+    dlg->OnLButtonDown(0, {250, 400});
+    dlg->m_bHoldGesture = false;
+    EXPECT_EQ(dlg->m_nMarkLast, 0);
+    EXPECT_EQ(dlg->m_marks[0], (MapPoint{250, 400}));
+    Repaint();
+    EXPECT_EQ(Window(255, 380), Rgb(255, 0, 0));
+}
+
 TEST_F(PointerTest, MeasuringShowsTheStraightLineDistanceAndNeverPans)
 {
     dlg->OnCommand(ID_MEASURE, BN_CLICKED);

@@ -1,0 +1,35 @@
+#include "view/ViewFit.h"
+
+#include "view/Viewport.h"
+
+#include <algorithm>
+#include <climits>
+
+int32_t TruncateToInt32(double v)
+{
+    if (!(v > double(INT32_MIN)))
+        return INT32_MIN;
+    if (!(v < double(INT32_MAX)))
+        return INT32_MAX;
+    return static_cast<int32_t>(v);
+}
+
+void MapBox::Add(MapPoint p)
+{
+    if (p.x <= minX)
+        minX = p.x;
+    if (p.x >= maxX)
+        maxX = p.x;
+    if (p.y <= minY)
+        minY = p.y;
+    if (p.y >= maxY)
+        maxY = p.y;
+}
+
+void CentreAcross(ViewState& v, const MapBox& box, double scale, bool widthLimits)
+{
+    if (widthLimits)
+        v.m_nOriginY = TruncateToInt32(box.minY - TruncateToInt32(((v.m_nClientHeight - box.Height() * scale) / scale) / 2));
+    else
+        v.m_nOriginX = TruncateToInt32(box.minX - TruncateToInt32(((v.m_nClientWidth - box.Width() * scale) / scale) / 2));
+}
