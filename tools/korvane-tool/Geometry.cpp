@@ -58,8 +58,8 @@ bool ClipSegment(MapPoint a, MapPoint b, double xMax, double yMax, double& t0, d
 
 // One edge of the box for Sutherland-Hodgman: inside test and crossing point.
 struct ClipEdge {
-    int axis;      // 0 = x, 1 = y
-    double limit;  // the edge's coordinate
+    int axis;     // 0 = x, 1 = y
+    double limit; // the edge's coordinate
     bool keepBelow;
 
     double Coord(MapPoint p) const { return axis == 0 ? p.x : p.y; }
@@ -113,7 +113,7 @@ void KeepFarPoints(const Polyline& line, size_t first, size_t last, double toler
     }
 }
 
-}  // namespace
+} // namespace
 
 int32_t GpsX(GeoPoint p)
 {
@@ -189,10 +189,8 @@ std::vector<Polyline> ClipPolyline(const Polyline& line, const Calibration& fram
 
 Polyline ClipRing(const Polyline& ring, const Calibration& frame)
 {
-    const ClipEdge edges[4] = {{0, 0.0, false},
-                               {0, double(frame.width - 1), true},
-                               {1, 0.0, false},
-                               {1, double(frame.height - 1), true}};
+    const ClipEdge edges[4] = {
+        {0, 0.0, false}, {0, double(frame.width - 1), true}, {1, 0.0, false}, {1, double(frame.height - 1), true}};
     Polyline out = ring;
     for (const ClipEdge& edge : edges) {
         if (out.empty())
@@ -265,7 +263,8 @@ MapPoint RingCentre(const Polyline& ring)
         sy += a.y;
     }
     if (std::abs(area) < 1.0)
-        return {static_cast<int32_t>(std::lround(sx / ring.size())), static_cast<int32_t>(std::lround(sy / ring.size()))};
+        return {static_cast<int32_t>(std::lround(sx / ring.size())),
+                static_cast<int32_t>(std::lround(sy / ring.size()))};
     return {static_cast<int32_t>(std::lround(cx / (3.0 * area))), static_cast<int32_t>(std::lround(cy / (3.0 * area)))};
 }
 

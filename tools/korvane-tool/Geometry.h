@@ -37,7 +37,7 @@ struct Calibration {
     double scale = 0.0;
     double centreLatitude = 0.0;
 
-    MapPoint ToMap(GeoPoint p) const;  // outside the box the point lies outside 0..width−1, 0..height−1
+    MapPoint ToMap(GeoPoint p) const; // outside the box the point lies outside 0..width−1, 0..height−1
     bool Inside(MapPoint p) const { return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height; }
 };
 

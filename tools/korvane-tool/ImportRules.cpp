@@ -5,13 +5,20 @@
 namespace {
 
 constexpr std::array<RoadClass, 15> kRoadClasses = {{
-    {"motorway", 4, RoadKind::Main},      {"trunk", 4, RoadKind::Main},
-    {"primary", 4, RoadKind::Main},       {"secondary", 3, RoadKind::Main},
-    {"tertiary", 2, RoadKind::Main},      {"motorway_link", 2, RoadKind::Main},
-    {"trunk_link", 2, RoadKind::Main},    {"primary_link", 2, RoadKind::Main},
-    {"secondary_link", 2, RoadKind::Main}, {"tertiary_link", 1, RoadKind::Main},
-    {"unclassified", 1, RoadKind::Street}, {"residential", 1, RoadKind::Street},
-    {"living_street", 1, RoadKind::Street}, {"road", 1, RoadKind::Street},
+    {"motorway", 4, RoadKind::Main},
+    {"trunk", 4, RoadKind::Main},
+    {"primary", 4, RoadKind::Main},
+    {"secondary", 3, RoadKind::Main},
+    {"tertiary", 2, RoadKind::Main},
+    {"motorway_link", 2, RoadKind::Main},
+    {"trunk_link", 2, RoadKind::Main},
+    {"primary_link", 2, RoadKind::Main},
+    {"secondary_link", 2, RoadKind::Main},
+    {"tertiary_link", 1, RoadKind::Main},
+    {"unclassified", 1, RoadKind::Street},
+    {"residential", 1, RoadKind::Street},
+    {"living_street", 1, RoadKind::Street},
+    {"road", 1, RoadKind::Street},
     {"service", 1, RoadKind::Service},
 }};
 
@@ -31,7 +38,7 @@ bool CarsAllowed(const OsmTags& tags)
 struct CategoryRule {
     const char* key;
     const char* value;
-    const char* alsoKey;  // a second tag the rule needs, or nullptr
+    const char* alsoKey; // a second tag the rule needs, or nullptr
     const char* alsoValue;
     int category;
 };
@@ -124,9 +131,9 @@ struct LanduseLabel {
 };
 
 constexpr LanduseLabel kLanduseLabels[] = {
-    {"residential", "Khu dân cư"},    {"commercial", "Khu thương mại"}, {"retail", "Khu mua sắm"},
-    {"industrial", "Khu công nghiệp"}, {"religious", "Khu tôn giáo"},  {"education", "Khu giáo dục"},
-    {"military", "Khu quân sự"},      {"cemetery", "Nghĩa trang"},
+    {"residential", "Khu dân cư"},     {"commercial", "Khu thương mại"}, {"retail", "Khu mua sắm"},
+    {"industrial", "Khu công nghiệp"}, {"religious", "Khu tôn giáo"},    {"education", "Khu giáo dục"},
+    {"military", "Khu quân sự"},       {"cemetery", "Nghĩa trang"},
 };
 
 struct TextRule {
@@ -135,12 +142,11 @@ struct TextRule {
 };
 
 constexpr TextRule kTextRules[] = {
-    {"city", 3},    {"town", 3},          {"suburb", 3}, {"quarter", 2}, {"village", 2},  {"island", 2},
+    {"city", 3},          {"town", 3},   {"suburb", 3}, {"quarter", 2}, {"village", 2},  {"island", 2},
     {"neighbourhood", 1}, {"hamlet", 1}, {"islet", 1},  {"square", 1},  {"locality", 1},
 };
 
-template <size_t N>
-bool MatchesAny(const OsmTags& tags, const TagValue (&list)[N])
+template <size_t N> bool MatchesAny(const OsmTags& tags, const TagValue (&list)[N])
 {
     for (const TagValue& t : list) {
         if (tags.Get(t.key) == t.value)
@@ -149,7 +155,7 @@ bool MatchesAny(const OsmTags& tags, const TagValue (&list)[N])
     return false;
 }
 
-}  // namespace
+} // namespace
 
 const RoadClass* CarRoadClass(const OsmTags& tags)
 {
@@ -171,7 +177,7 @@ int OnewayOf(const OsmTags& tags)
     if (oneway == "-1" || oneway == "reverse")
         return -1;
     if (!oneway.empty())
-        return 0;  // "no", and also "reversible": usable both ways at some hour
+        return 0; // "no", and also "reversible": usable both ways at some hour
     const std::string_view junction = tags.Get("junction");
     const bool impliedOneway = junction == "roundabout" || junction == "circular" || tags.Get("highway") == "motorway";
     return impliedOneway ? 1 : 0;
@@ -230,11 +236,9 @@ int TextSizeOf(const OsmTags& tags)
 
 QString DistrictNameOf(const OsmTags& tags)
 {
-    if (tags.Has("name"))
-        return QString::fromUtf8(tags.Get("name"));
     for (const LanduseLabel& l : kLanduseLabels) {
         if (tags.Get("landuse") == l.landuse)
             return QString::fromUtf8(l.label);
     }
-    return {};
+    return QString::fromUtf8(tags.Get("name"));
 }

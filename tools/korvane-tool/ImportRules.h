@@ -11,7 +11,7 @@ enum class RoadKind { Main, Street, Service };
 
 struct RoadClass {
     const char* highway;
-    int width;  // width class of the WAY record
+    int width; // width class of the WAY record
     RoadKind kind;
 };
 
@@ -43,5 +43,7 @@ bool IsRiverLine(const OsmTags& tags);
 // tags name no such place.
 int TextSizeOf(const OsmTags& tags);
 
-// Name of a district background: its own name, else what kind of land it is.
+// Name of a district background: what kind of land it is, so that all land of
+// one kind forms one run of records and is drawn in one colour; an
+// administrative area keeps its own name.
 QString DistrictNameOf(const OsmTags& tags);

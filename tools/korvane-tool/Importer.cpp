@@ -82,7 +82,8 @@ QString BusName(const OsmTags& tags)
 
 QString PlaceInfo(const OsmTags& tags)
 {
-    const QString address = FromUtf8(tags.Get("addr:housenumber")) + QLatin1Char(' ') + FromUtf8(tags.Get("addr:street"));
+    const QString address =
+        FromUtf8(tags.Get("addr:housenumber")) + QLatin1Char(' ') + FromUtf8(tags.Get("addr:street"));
     return SafeText(address);
 }
 
@@ -98,9 +99,8 @@ qsizetype PointListBytes(const Polyline& points)
 Polyline FitRing(const Polyline& ring, double tolerance, int maxPoints)
 {
     Polyline fitted = SimplifyRing(ring, tolerance);
-    for (double t = std::max(tolerance, 1.0); static_cast<int>(fitted.size()) > maxPoints ||
-                                              PointListBytes(fitted) > kMaxPointListBytes;
-         t *= 2.0)
+    for (double t = std::max(tolerance, 1.0);
+         static_cast<int>(fitted.size()) > maxPoints || PointListBytes(fitted) > kMaxPointListBytes; t *= 2.0)
         fitted = SimplifyRing(ring, t);
     return fitted;
 }
@@ -127,7 +127,7 @@ void AddPoly(std::vector<QString>& names, std::vector<std::vector<MapPoint>>& po
 }
 
 struct Area {
-    int group = 0;  // drawing order: coarser districts first
+    int group = 0; // drawing order: coarser districts first
     QString name;
     int64_t id = 0;
     Polyline ring;
@@ -178,11 +178,11 @@ private:
     };
     std::vector<PlaceRecord> m_places;
     RoadNetworkStats m_roadStats;
-    int m_missingNodes = 0;     // node references to nodes not in the file
-    int m_missingMembers = 0;   // relation members not in the file
-    int m_openRings = 0;        // areas whose outline does not close
-    int m_cut = 0;              // lines and areas cut at the box's edge
-    int m_outside = 0;          // places and labels outside the box
+    int m_missingNodes = 0;   // node references to nodes not in the file
+    int m_missingMembers = 0; // relation members not in the file
+    int m_openRings = 0;      // areas whose outline does not close
+    int m_cut = 0;            // lines and areas cut at the box's edge
+    int m_outside = 0;        // places and labels outside the box
 };
 
 bool MapBuilder::ChooseFrame(QString& error)
@@ -219,13 +219,16 @@ bool MapBuilder::ChooseFrame(QString& error)
             return false;
         }
     }
-    if (box.min.lonE7 >= box.max.lonE7 || box.min.latE7 >= box.max.latE7) {
+    if (box.min.lonE7 > box.max.lonE7 || box.min.latE7 > box.max.latE7) {
         error = QStringLiteral("the map's box is empty: its west edge must lie west of its east edge and its south "
                                "edge south of its north edge");
         return false;
     }
     m_frame = CalibrationFor(box);
-    m_tolerance = m_options.simplifyMetres / (MetresPerGpsUnit() * m_frame.unitsPerMapUnit);
+    // A negative tolerance keeps even the points exactly on a straight line.
+    m_tolerance = m_options.simplifyMetres > 0.0
+                      ? m_options.simplifyMetres / (MetresPerGpsUnit() * m_frame.unitsPerMapUnit)
+                      : -1.0;
     return true;
 }
 
@@ -315,8 +318,12 @@ bool MapBuilder::Roads(QString& error)
 void MapBuilder::AddArea(AreaKind kind, const OsmTags& tags, int64_t id, const Polyline& ring)
 {
     switch (kind) {
-    case AreaKind::Lake: m_lakes.push_back({0, SafeText(FromUtf8(tags.Get("name"))), id, ring}); break;
-    case AreaKind::Park: m_parks.push_back({0, SafeText(FromUtf8(tags.Get("name"))), id, ring}); break;
+    case AreaKind::Lake:
+        m_lakes.push_back({0, SafeText(FromUtf8(tags.Get("name"))), id, ring});
+        break;
+    case AreaKind::Park:
+        m_parks.push_back({0, SafeText(FromUtf8(tags.Get("name"))), id, ring});
+        break;
     case AreaKind::Admin:
         if (!Leaves(LeaveDistricts))
             m_districts.push_back({ToInt(FromUtf8(tags.Get("admin_level"))), SafeText(DistrictNameOf(tags)), id, ring});
@@ -326,7 +333,8 @@ void MapBuilder::AddArea(AreaKind kind, const OsmTags& tags, int64_t id, const P
         if (!Leaves(LeaveDistricts))
             m_districts.push_back({100, SafeText(DistrictNameOf(tags)), id, ring});
         break;
-    case AreaKind::None: break;
+    case AreaKind::None:
+        break;
     }
 }
 
@@ -405,7 +413,7 @@ void MapBuilder::Rivers()
 void MapBuilder::BusRoute(const OsmRelation& relation)
 {
     std::vector<std::vector<int64_t>> runs;
-    bool runIsOneWay = false;  // a run of one way may still be turned round
+    bool runIsOneWay = false; // a run of one way may still be turned round
     bool afterGap = true;
     for (const OsmMember& member : relation.members) {
         if (member.type != 'w' || member.role.find("platform") != std::string::npos)
@@ -561,12 +569,12 @@ QStringList MapBuilder::Notes() const
                                         "there"));
     note(m_missingMembers, QStringLiteral("%1 relation members are missing from the input and were skipped"));
     note(m_openRings, QStringLiteral("%1 area outlines do not close in the input and were left out"));
-    note(m_roadStats.droppedLines, QStringLiteral("%1 street lines not connected to the main street network were "
-                                                  "left out") +
-                                       (m_roadStats.droppedNames.isEmpty()
-                                            ? QString()
-                                            : QStringLiteral(", among them ") +
-                                                  m_roadStats.droppedNames.join(QLatin1String(", "))));
+    note(m_roadStats.droppedLines,
+         QStringLiteral("%1 street lines not connected to the main street network were "
+                        "left out") +
+             (m_roadStats.droppedNames.isEmpty()
+                  ? QString()
+                  : QStringLiteral(", among them ") + m_roadStats.droppedNames.join(QLatin1String(", "))));
     note(m_roadStats.droppedNeighbours, QStringLiteral("%1 road links beyond nine at one node were dropped"));
     note(m_cut, QStringLiteral("%1 lines and areas reach beyond the map's box and were cut at its edge"));
     note(m_outside, QStringLiteral("%1 places and labels outside the map's box were left out"));
@@ -583,7 +591,10 @@ QStringList MapBuilder::Summary(qsizetype bytes) const
     for (int i = 0; i <= m.m_nWayLast; ++i)
         streets += !m.m_strWayName[i].isEmpty() && (i == 0 || m.m_strWayName[i] != m.m_strWayName[i - 1]);
     return {
-        QStringLiteral("streets: %1 named, %2 WAY records, %3 road nodes").arg(streets).arg(m.m_nWayLast + 1).arg(m.m_nNodeLast),
+        QStringLiteral("streets: %1 named, %2 WAY records, %3 road nodes")
+            .arg(streets)
+            .arg(m.m_nWayLast + 1)
+            .arg(m.m_nNodeLast),
         QStringLiteral("districts %1, bus records %2, rivers %3, lakes %4, parks %5, places %6, labels %7")
             .arg(m.m_nDistrictLast + 1)
             .arg(m.m_nBusLast + 1)
@@ -615,7 +626,7 @@ QString ProblemList(const std::vector<MapProblem>& problems)
     return lines.join(QLatin1String("\n  "));
 }
 
-}  // namespace
+} // namespace
 
 bool ParseLeaveOut(const QString& list, unsigned& bits, QString& error)
 {
@@ -623,7 +634,8 @@ bool ParseLeaveOut(const QString& list, unsigned& bits, QString& error)
         const auto it = std::find_if(kLeaveOutNames.begin(), kLeaveOutNames.end(),
                                      [&](const LeaveOutName& n) { return item.trimmed() == QLatin1String(n.name); });
         if (it == kLeaveOutNames.end()) {
-            error = QStringLiteral("unknown feature to leave out: %1 (small-places, service, bus, districts)").arg(item);
+            error =
+                QStringLiteral("unknown feature to leave out: %1 (small-places, service, bus, districts)").arg(item);
             return false;
         }
         bits |= it->bit;
@@ -658,8 +670,8 @@ bool ParseBox(const QString& text, GeoBox& box, QString& error)
     return true;
 }
 
-bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text,
-              ImportReport& report, QString& error)
+bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text, ImportReport& report,
+              QString& error)
 {
     unsigned leaveOut = options.leaveOut;
     std::vector<MapProblem> problems;

@@ -14,10 +14,10 @@
 
 // Minor features the importer can leave out so that an area fits.
 enum LeaveOut : unsigned {
-    LeaveSmallPlaces = 1,  // bus stops, parking, ATMs, places without a name of their own
-    LeaveService = 2,      // service roads
-    LeaveBus = 4,          // bus routes
-    LeaveDistricts = 8,    // district backgrounds
+    LeaveSmallPlaces = 1, // bus stops, parking, ATMs, places without a name of their own
+    LeaveService = 2,     // service roads
+    LeaveBus = 4,         // bus routes
+    LeaveDistricts = 8,   // district backgrounds
 };
 
 // Parses a comma-separated list of small-places, service, bus, districts.
@@ -31,20 +31,20 @@ struct ImportOptions {
     std::optional<GeoBox> box;  // the map's area; by default the extent of its streets
     bool boxFromBounds = false; // the area the extract was cut to
     unsigned leaveOut = 0;
-    bool fit = false;                // leave out minor features, in order, until the map fits
-    double simplifyMetres = 0.5;     // points this close to a straight line are dropped
+    bool fit = false;            // leave out minor features, in order, until the map fits
+    double simplifyMetres = 0.5; // points this close to a straight line are dropped
 };
 
 struct ImportReport {
-    QStringList notes;     // what was cut, dropped or left out, and why
-    QStringList summary;   // counts of what the map holds
-    unsigned leftOut = 0;  // what was left out in the end
+    QStringList notes;    // what was cut, dropped or left out, and why
+    QStringList summary;  // counts of what the map holds
+    unsigned leftOut = 0; // what was left out in the end
 };
 
 // Builds the map of data. False with a message in error when no map can be
 // made (no streets, or limits broken that leaving out cannot mend).
-bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text,
-              ImportReport& report, QString& error);
+bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text, ImportReport& report,
+              QString& error);
 
 // Reads input, builds the map and writes it to output through a temporary
 // file, so a failed import leaves no map file behind.

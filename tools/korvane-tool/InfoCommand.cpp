@@ -26,7 +26,7 @@ QString Where(const MapData& m, double x, double y)
     return QStringLiteral("%1 N %2 E").arg(-gy / 600000.0, 0, 'f', 5).arg(gx / 600000.0, 0, 'f', 5);
 }
 
-}  // namespace
+} // namespace
 
 int RunInfo(const QStringList& args)
 {
@@ -52,13 +52,12 @@ int RunInfo(const QStringList& args)
         << m.m_nTextLast + 1 << "\n";
     out << "extent: " << m.m_nResWidth << " x " << m.m_nResHeight << " map units, about "
         << QString::number(m.m_nResWidth * kmPerUnit, 'f', 2) << " x "
-        << QString::number(m.m_nResHeight * kmPerUnit, 'f', 2) << " km; centre " << m.m_nCenterX << ","
-        << m.m_nCenterY << "\n";
+        << QString::number(m.m_nResHeight * kmPerUnit, 'f', 2) << " km; centre " << m.m_nCenterX << "," << m.m_nCenterY
+        << "\n";
     out << "scale: " << m.m_dMapScale << " (one map unit is " << QString::number(m.m_dMapScale / 1000.0, 'f', 4)
         << " m)\n";
     out << "calibration: rotation " << m.m_dGpsRotation << ", " << m.m_dGpsUnitsPerMapUnit
         << " GPS units per map unit, origin " << m.m_nGpsOriginX << "," << m.m_nGpsOriginY << " (GPS units)\n";
-    out << "area: north-west " << Where(m, 0, 0) << ", south-east " << Where(m, m.m_nResWidth, m.m_nResHeight)
-        << "\n";
+    out << "area: north-west " << Where(m, 0, 0) << ", south-east " << Where(m, m.m_nResWidth, m.m_nResHeight) << "\n";
     return kExitOk;
 }

@@ -16,9 +16,8 @@ enum Kind { District, Way, Bus, River, Lake, Park, Place, Text, Position, KindCo
 
 constexpr std::array<const char*, KindCount> kTag = {"DISTRICT", "WAY",   "BUS",  "RIVER",   "LAKE",
                                                      "PARK",     "PLACE", "TEXT", "POSITION"};
-constexpr std::array<int, Position> kPointLimit = {kMaxDistrictPoints, kMaxWayPoints, kMaxPolyPoints,
-                                                   kMaxPolyPoints,     kMaxPolyPoints, kMaxPolyPoints,
-                                                   1,                  1};
+constexpr std::array<int, Position> kPointLimit = {
+    kMaxDistrictPoints, kMaxWayPoints, kMaxPolyPoints, kMaxPolyPoints, kMaxPolyPoints, kMaxPolyPoints, 1, 1};
 // Levels that carry something in each kind's records (level 1 always does).
 constexpr std::array<int, KindCount> kLastLevel = {2, 3, 2, 2, 2, 2, 4, 3, 1};
 
@@ -69,7 +68,7 @@ private:
     std::array<bool, 8> m_countSeen{};
     std::array<bool, 4> m_gpsSeen{};
     bool m_resSeen = false, m_scaleSeen = false, m_cenpSeen = false;
-    QString m_block;  // the header block open, empty outside
+    QString m_block; // the header block open, empty outside
 
     // Section state.
     std::array<int, KindCount> m_records{};
@@ -77,7 +76,7 @@ private:
     std::array<bool, 5> m_levelSeen{};
     std::vector<std::vector<MapPoint>> m_wayPoints;
     std::vector<int> m_wayLines;
-    std::vector<Node> m_nodes;  // node n at n − 1
+    std::vector<Node> m_nodes; // node n at n − 1
 };
 
 void MapChecker::CountLine(int line, const QString& text, int kind)
@@ -131,8 +130,8 @@ bool MapChecker::HeaderBlockLine(int line, const QString& text)
         const qsizetype x = value.indexOf(QLatin1Char('x'));
         const QStringView width = x < 0 ? value : value.first(x);
         const QStringView height = x < 0 ? QStringView() : value.sliced(x + 1);
-        if (x < 0 || width.trimmed().size() > kResChars || height.trimmed().size() > kResChars ||
-            ToInt(width) <= 0 || ToInt(height) <= 0)
+        if (x < 0 || width.trimmed().size() > kResChars || height.trimmed().size() > kResChars || ToInt(width) <= 0 ||
+            ToInt(height) <= 0)
             Problem(line, QStringLiteral("RES must be width x height, each 1 to 99999: %1").arg(value));
     } else if (m_block == QLatin1String("SCALE")) {
         m_scaleSeen = true;
@@ -197,8 +196,9 @@ void MapChecker::Level1(int kind, int line, QStringView value)
         const int node = index + 1;
         const int tableSlots = 4 * (m_records[Way] - 1);
         if (m_records[Way] < 2)
-            Problem(line, QStringLiteral("road node %1, but a map with fewer than two WAY records has no node table")
-                              .arg(node));
+            Problem(
+                line,
+                QStringLiteral("road node %1, but a map with fewer than two WAY records has no node table").arg(node));
         else if (node + 1 >= tableSlots)
             Problem(line, QStringLiteral("road node %1 does not fit the node table: %2 nodes need %3 WAY records, "
                                          "the map has %4")
@@ -211,9 +211,11 @@ void MapChecker::Level1(int kind, int line, QStringView value)
         Node n{line, ParseIntList(semi < 0 ? value : value.first(semi), &dropped),
                ParseIntList(semi < 0 ? QStringView() : value.sliced(semi + 1), &dropped)};
         if (semi < 0)
-            Problem(line, QStringLiteral("road node %1 has no \";\" between its WAY numbers and coordinates").arg(node));
+            Problem(line,
+                    QStringLiteral("road node %1 has no \";\" between its WAY numbers and coordinates").arg(node));
         if (dropped > 0)
-            Problem(line, QStringLiteral("road node %1 has %2 values beyond the 21 a list holds").arg(node).arg(dropped));
+            Problem(line,
+                    QStringLiteral("road node %1 has %2 values beyond the 21 a list holds").arg(node).arg(dropped));
         m_nodes.push_back(n);
         return;
     }
@@ -328,8 +330,9 @@ void MapChecker::CheckWayPointsAreNodes(const std::set<std::pair<int, int>>& nod
         return;
     for (size_t w = 0; w < m_wayPoints.size(); ++w) {
         const auto& points = m_wayPoints[w];
-        const auto missing = std::count_if(points.begin(), points.end(),
-                                           [&](MapPoint p) { return !nodePoints.count({p.x, p.y}); });
+        const auto missing = std::count_if(points.begin(), points.end(), [&](MapPoint p) {
+            return !nodePoints.count({p.x, p.y});
+        });
         if (missing > 0)
             Problem(m_wayLines[w], QStringLiteral("%1 of the %2 points of WAY record %3 are no road node: a route "
                                                   "cannot start or end on the segments there")
@@ -408,7 +411,8 @@ void MapChecker::CheckGraph()
         for (int i = 0; i < kNodeListSize && node.ways[i] != -1; ++i) {
             const int w = node.ways[i];
             if (w < 1 || w > ways) {
-                Problem(node.line, QStringLiteral("road node %1 names WAY record %2, which does not exist").arg(n).arg(w));
+                Problem(node.line,
+                        QStringLiteral("road node %1 names WAY record %2, which does not exist").arg(n).arg(w));
                 continue;
             }
             const auto& points = m_wayPoints[w - 1];
@@ -422,9 +426,11 @@ void MapChecker::CheckGraph()
         for (int i = 2; i < kNodeListSize; i += 2) {
             const int neighbour = node.coords[i];
             if (neighbour > count)
-                Problem(node.line, QStringLiteral("road node %1 links to node %2, which does not exist").arg(n).arg(neighbour));
+                Problem(node.line,
+                        QStringLiteral("road node %1 links to node %2, which does not exist").arg(n).arg(neighbour));
             if (neighbour > 0 && (i + 1 >= kNodeListSize || node.coords[i + 1] == -1))
-                Problem(node.line, QStringLiteral("road node %1 links to node %2 without an edge value").arg(n).arg(neighbour));
+                Problem(node.line,
+                        QStringLiteral("road node %1 links to node %2 without an edge value").arg(n).arg(neighbour));
         }
     }
     CheckWayPointsAreNodes(nodePoints);
@@ -460,7 +466,7 @@ std::vector<MapProblem> MapChecker::Run()
     return m_problems;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<MapProblem> CheckMapText(QByteArrayView text)
 {

@@ -9,7 +9,7 @@
 #include <vector>
 
 struct MapProblem {
-    int line = 0;  // from 1; 0 when the problem is the file as a whole
+    int line = 0; // from 1; 0 when the problem is the file as a whole
     QString message;
 };
 

@@ -102,7 +102,7 @@ void Header(TextOut& out, const MapData& m)
     out.Line(0, "CENP/");
 }
 
-}  // namespace
+} // namespace
 
 QByteArray ScaleText(double scale)
 {

@@ -27,8 +27,8 @@ struct GeoPoint {
 };
 
 struct GeoBox {
-    GeoPoint min;  // south-west corner
-    GeoPoint max;  // north-east corner
+    GeoPoint min; // south-west corner
+    GeoPoint max; // north-east corner
     bool Contains(GeoPoint p) const
     {
         return p.lonE7 >= min.lonE7 && p.lonE7 <= max.lonE7 && p.latE7 >= min.latE7 && p.latE7 <= max.latE7;
@@ -48,7 +48,7 @@ struct OsmWay {
 };
 
 struct OsmMember {
-    char type = 'n';  // 'n', 'w' or 'r'
+    char type = 'n'; // 'n', 'w' or 'r'
     int64_t ref = 0;
     std::string role;
 };
@@ -60,10 +60,10 @@ struct OsmRelation {
 };
 
 struct OsmData {
-    std::vector<OsmNode> nodes;  // each kind sorted by id
+    std::vector<OsmNode> nodes; // each kind sorted by id
     std::vector<OsmWay> ways;
     std::vector<OsmRelation> relations;
-    std::optional<GeoBox> bounds;  // the box the extract was cut to, when the file names one
+    std::optional<GeoBox> bounds; // the box the extract was cut to, when the file names one
 
     const OsmNode* FindNode(int64_t id) const;
     const OsmWay* FindWay(int64_t id) const;

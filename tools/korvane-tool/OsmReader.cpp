@@ -29,16 +29,14 @@ bool OsmTags::Has(std::string_view key) const
 
 namespace {
 
-template <typename T>
-const T* FindById(const std::vector<T>& list, int64_t id)
+template <typename T> const T* FindById(const std::vector<T>& list, int64_t id)
 {
     const auto it = std::lower_bound(list.begin(), list.end(), id, [](const T& a, int64_t b) { return a.id < b; });
     return it != list.end() && it->id == id ? &*it : nullptr;
 }
 
 // Sorted by id; of objects given twice the first one is kept.
-template <typename T>
-void SortById(std::vector<T>& list)
+template <typename T> void SortById(std::vector<T>& list)
 {
     std::stable_sort(list.begin(), list.end(), [](const T& a, const T& b) { return a.id < b.id; });
     list.erase(std::unique(list.begin(), list.end(), [](const T& a, const T& b) { return a.id == b.id; }), list.end());
@@ -92,8 +90,8 @@ bool Collector::Add(const osmium::OSMObject& object, QString& error)
     case osmium::item_type::node: {
         const auto& node = static_cast<const osmium::Node&>(object);
         if (!node.location().valid()) {
-            error = QStringLiteral("node %1 has no valid position (latitude -90..90, longitude -180..180)")
-                        .arg(node.id());
+            error =
+                QStringLiteral("node %1 has no valid position (latitude -90..90, longitude -180..180)").arg(node.id());
             return false;
         }
         m_data.nodes.push_back({node.id(), ToGeo(node.location()), TagsOf(node)});
@@ -115,12 +113,13 @@ bool Collector::Add(const osmium::OSMObject& object, QString& error)
         m_data.relations.push_back(std::move(copy));
         break;
     }
-    default: break;
+    default:
+        break;
     }
     return true;
 }
 
-}  // namespace
+} // namespace
 
 const OsmNode* OsmData::FindNode(int64_t id) const
 {

@@ -23,7 +23,7 @@ bool ParseSize(const QString& text, int& width, int& height)
     return okW && okH && width >= kMinSide && height >= kMinSide && width <= kMaxSide && height <= kMaxSide;
 }
 
-}  // namespace
+} // namespace
 
 int RunRender(const QStringList& args)
 {

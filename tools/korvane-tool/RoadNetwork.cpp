@@ -121,7 +121,7 @@ std::vector<RoadLine> LineMerger::Run()
             order.push_back(&g);
         g.push_back(i);
     }
-    std::vector<std::pair<size_t, RoadLine>> chains;  // first line's index, chain
+    std::vector<std::pair<size_t, RoadLine>> chains; // first line's index, chain
     for (const Group* group : order) {
         Index(*group);
         for (size_t seed : *group) {
@@ -297,9 +297,9 @@ public:
 private:
     MapData& m;
     std::unordered_map<int64_t, int> m_numbers;
-    std::vector<MapPoint> m_points;                         // node n at n − 1
-    std::vector<std::vector<int>> m_ways;                   // 1-based WAY numbers
-    std::vector<std::vector<std::pair<int, int>>> m_edges;  // (neighbour, length)
+    std::vector<MapPoint> m_points;                        // node n at n − 1
+    std::vector<std::vector<int>> m_ways;                  // 1-based WAY numbers
+    std::vector<std::vector<std::pair<int, int>>> m_edges; // (neighbour, length)
 };
 
 int NodeTable::NodeOf(MapPoint p, int wayNumber)
@@ -365,7 +365,7 @@ void AddWayRecord(MapData& map, const RoadLine& chain, size_t begin, size_t end)
     map.m_nWayLast = static_cast<int>(map.m_strWayName.size()) - 1;
 }
 
-}  // namespace
+} // namespace
 
 bool BuildRoadNetwork(std::vector<RoadLine> roads, double tolerance, MapData& map, RoadNetworkStats& stats,
                       QString& error)

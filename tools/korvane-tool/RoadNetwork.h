@@ -13,15 +13,15 @@
 struct RoadLine {
     QString name;
     int width = 1;
-    bool oneway = false;  // points run in the direction of travel
+    bool oneway = false; // points run in the direction of travel
     Polyline points;
 };
 
 struct RoadNetworkStats {
     int keptLines = 0;
-    int droppedLines = 0;         // not connected to the main street network
-    QStringList droppedNames;     // the named streets among them
-    int droppedNeighbours = 0;    // beyond nine per node
+    int droppedLines = 0;      // not connected to the main street network
+    QStringList droppedNames;  // the named streets among them
+    int droppedNeighbours = 0; // beyond nine per node
 };
 
 // Fills the WAY records and road nodes of map from roads. Points within

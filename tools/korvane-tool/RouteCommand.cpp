@@ -30,7 +30,7 @@ Pick PickAt(MapState& s, MapPoint p, bool start)
     }
 }
 
-}  // namespace
+} // namespace
 
 int RunRoute(const QStringList& args)
 {

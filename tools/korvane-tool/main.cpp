@@ -33,7 +33,7 @@ void Usage(QTextStream& out)
     out << "\nkorvane-tool COMMAND --help describes a command's options.\n";
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

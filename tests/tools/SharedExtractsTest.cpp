@@ -1,0 +1,427 @@
+// The two shared OpenStreetMap extracts imported for real: the maps pass the
+// checker, read back with their Vietnamese names, put a receiver's position on
+// the right corner, and route as far as an independent search over the same
+// OpenStreetMap roads.
+#include "ToolTestSupport.h"
+
+#include "MapCheck.h"
+
+#include "map/MapFileReader.h"
+#include "route/ShortestPath.h"
+#include "view/Viewport.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <osmium/geom/haversine.hpp>
+#include <osmium/io/reader.hpp>
+#include <osmium/io/xml_input.hpp>
+#include <osmium/osm.hpp>
+
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <queue>
+#include <set>
+
+namespace {
+
+QString Q(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The roads of an extract as a car sees them, read straight from the file:
+// directed links with their great-circle lengths.
+class OsmRoads {
+public:
+    explicit OsmRoads(const QString& path);
+    // The node where streets of both names meet, 0 when there is none.
+    int64_t Corner(const std::string& a, const std::string& b) const;
+    double ShortestMetres(int64_t from, int64_t to) const;
+    osmium::Location Where(int64_t node) const { return m_where.at(node); }
+
+private:
+    static bool ForCars(const osmium::TagList& tags);
+    static int Direction(const osmium::TagList& tags);
+    void AddWay(const osmium::Way& way);
+
+    std::map<int64_t, osmium::Location> m_where;
+    std::map<int64_t, std::vector<std::pair<int64_t, double>>> m_links;
+    std::map<int64_t, std::set<std::string>> m_streets;
+};
+
+OsmRoads::OsmRoads(const QString& path)
+{
+    osmium::io::Reader reader(path.toStdString());
+    while (osmium::memory::Buffer buffer = reader.read()) {
+        for (const osmium::OSMObject& object : buffer.select<osmium::OSMObject>()) {
+            if (object.type() == osmium::item_type::node) {
+                const auto& node = static_cast<const osmium::Node&>(object);
+                m_where[node.id()] = node.location();
+            } else if (object.type() == osmium::item_type::way && ForCars(object.tags())) {
+                AddWay(static_cast<const osmium::Way&>(object));
+            }
+        }
+    }
+    reader.close();
+}
+
+bool OsmRoads::ForCars(const osmium::TagList& tags)
+{
+    static const std::set<std::string> kinds = {"motorway",       "trunk",         "primary",      "secondary",
+                                                "tertiary",       "motorway_link", "trunk_link",   "primary_link",
+                                                "secondary_link", "tertiary_link", "unclassified", "residential",
+                                                "living_street",  "road",          "service"};
+    const char* highway = tags["highway"];
+    if (!highway || !kinds.count(highway) || tags.has_tag("area", "yes"))
+        return false;
+    for (const char* key : {"motorcar", "motor_vehicle", "vehicle", "access"}) {
+        if (const char* value = tags[key])
+            return std::strcmp(value, "no") != 0 && std::strcmp(value, "private") != 0;
+    }
+    return true;
+}
+
+int OsmRoads::Direction(const osmium::TagList& tags)
+{
+    const char* oneway = tags.get_value_by_key("oneway", "");
+    if (!std::strcmp(oneway, "yes") || !std::strcmp(oneway, "1") || !std::strcmp(oneway, "true"))
+        return 1;
+    if (!std::strcmp(oneway, "-1"))
+        return -1;
+    return tags.has_tag("junction", "roundabout") && !*oneway ? 1 : 0;
+}
+
+void OsmRoads::AddWay(const osmium::Way& way)
+{
+    const int direction = Direction(way.tags());
+    const char* name = way.tags()["name"];
+    const auto& refs = way.nodes();
+    for (size_t i = 0; i < refs.size(); ++i) {
+        if (name)
+            m_streets[refs[i].ref()].insert(name);
+        if (i + 1 == refs.size() || !m_where.count(refs[i].ref()) || !m_where.count(refs[i + 1].ref()))
+            continue;
+        const int64_t a = refs[i].ref(), b = refs[i + 1].ref();
+        const double metres = osmium::geom::haversine::distance(m_where[a], m_where[b]);
+        if (direction >= 0)
+            m_links[a].push_back({b, metres});
+        if (direction <= 0)
+            m_links[b].push_back({a, metres});
+    }
+}
+
+int64_t OsmRoads::Corner(const std::string& a, const std::string& b) const
+{
+    for (const auto& [node, names] : m_streets) {
+        if (names.count(a) && names.count(b))
+            return node;
+    }
+    return 0;
+}
+
+double OsmRoads::ShortestMetres(int64_t from, int64_t to) const
+{
+    std::map<int64_t, double> best = {{from, 0.0}};
+    using Entry = std::pair<double, int64_t>;
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
+    queue.push({0.0, from});
+    while (!queue.empty()) {
+        const auto [d, u] = queue.top();
+        queue.pop();
+        if (u == to)
+            return d;
+        if (d > best[u])
+            continue;
+        const auto links = m_links.find(u);
+        if (links == m_links.end())
+            continue;
+        for (const auto& [v, metres] : links->second) {
+            if (!best.count(v) || d + metres < best[v]) {
+                best[v] = d + metres;
+                queue.push({best[v], v});
+            }
+        }
+    }
+    return -1.0;
+}
+
+GeoPoint ToGeo(osmium::Location l)
+{
+    return {l.x(), l.y()};
+}
+
+// The map's road node where streets of both names meet.
+int MapCorner(const MapData& map, const QString& a, const QString& b)
+{
+    for (int n = 1; n <= map.m_nNodeLast; ++n) {
+        std::set<QString> names;
+        for (int i = 0; i < 10 && map.m_pNodeWays[n][i] > 0; ++i)
+            names.insert(map.m_strWayName[map.m_pNodeWays[n][i] - 1]);
+        if (names.count(a) && names.count(b))
+            return n;
+    }
+    return 0;
+}
+
+MapPoint NodePoint(const MapData& map, int node)
+{
+    return {map.m_pNodeCoords[node][0], map.m_pNodeCoords[node][1]};
+}
+
+struct Extract {
+    const char* file;
+    std::vector<const char*> streets;
+    const char* lake;
+    const char* park;
+    std::vector<std::pair<const char*, int>> places;
+};
+
+class SharedExtract : public ::testing::TestWithParam<Extract> {
+protected:
+    void SetUp() override
+    {
+        input = SharedOsm(GetParam().file);
+        output = dir.filePath(QStringLiteral("map.kvp"));
+        const ToolRun run = RunTool({QStringLiteral("import"), input, QStringLiteral("-o"), output});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        ASSERT_TRUE(LoadMapFile(map, output, 0));
+    }
+    QTemporaryDir dir;
+    QString input, output;
+    MapData map;
+};
+
+TEST_P(SharedExtract, ImportsAndPassesTheChecker)
+{
+    const ToolRun check = RunTool({QStringLiteral("check"), output});
+    EXPECT_EQ(check.exitCode, 0) << check.out.toStdString();
+    EXPECT_TRUE(check.out.endsWith(QStringLiteral(": no problems\n"))) << check.out.toStdString();
+    EXPECT_GT(map.m_nWayLast, 100);
+    EXPECT_GT(map.m_nNodeLast, 500);
+}
+
+TEST_P(SharedExtract, ReadsBackWithItsVietnameseNames)
+{
+    for (const char* street : GetParam().streets)
+        EXPECT_FALSE(WaysNamed(map, Q(street)).empty()) << street;
+    const auto names = [](const std::vector<QString>& list, int last) {
+        return std::set<QString>(list.begin(), list.begin() + last + 1);
+    };
+    EXPECT_TRUE(names(map.m_strLakeName, map.m_nLakeLast).count(Q(GetParam().lake)));
+    EXPECT_TRUE(names(map.m_strParkName, map.m_nParkLast).count(Q(GetParam().park)));
+    for (const auto& [name, category] : GetParam().places) {
+        bool found = false;
+        for (int i = 0; i <= map.m_nPlaceLast; ++i)
+            found = found || (map.m_strPlaceName[i] == Q(name) && map.m_nPlaceCategory[i] == category);
+        EXPECT_TRUE(found) << name;
+    }
+}
+
+TEST_P(SharedExtract, EachStreetIsOneRunOfRecords)
+{
+    std::map<QString, std::pair<int, int>> runs; // first and last record of each name
+    for (int i = 0; i <= map.m_nWayLast; ++i) {
+        auto [it, added] = runs.try_emplace(map.m_strWayName[i], i, i);
+        EXPECT_TRUE(added || it->second.second == i - 1) << map.m_strWayName[i].toStdString() << " at " << i;
+        it->second.second = i;
+    }
+}
+
+TEST_P(SharedExtract, SameInputGivesTheSameBytes)
+{
+    const QString again = dir.filePath(QStringLiteral("again.kvp"));
+    ASSERT_EQ(RunTool({QStringLiteral("import"), input, QStringLiteral("-o"), again}).exitCode, 0);
+    EXPECT_EQ(ReadFile(again), ReadFile(output));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tools, SharedExtract,
+    ::testing::Values(
+        Extract{"hanoi_van_mieu.osm",
+                {"Phố Quốc Tử Giám", "Phố Tôn Đức Thắng", "Đường Hoàng Diệu", "Phố Giảng Võ", "Phố Hào Nam"},
+                "Hồ Văn",
+                "Vườn Giám",
+                {{"Bệnh viện Đa khoa Xanh Pôn", 1},
+                 {"Nhà thờ Hàng Bột", 6},
+                 {"Chợ Ngô Sĩ Liên", 14},
+                 {"Chùa Cát Linh", 16},
+                 {"Bưu Cục EMS Cát Linh", 18},
+                 {"Sân vận động Hàng Đẫy", 19}}},
+        Extract{"hcmc_district3.osm",
+                {"Võ Thị Sáu", "Hai Bà Trưng", "Điện Biên Phủ", "Nam Kỳ Khởi Nghĩa", "Công trường Quốc tế"},
+                "Hồ Con Rùa",
+                "Công viên Lê Văn Tám",
+                {{"Chợ Tân Định", 14}, {"Bưu Điện Tân Định", 18}, {"Nhà thờ Tân Định", 6}, {"Petrolimex", 26}}}),
+    [](const auto& info) { return std::string(info.param.file).substr(0, 5); });
+
+// data/hanoi.kvp is what scripts/import-demo.sh makes: the Hanoi extract with
+// the importer's defaults.
+TEST(BundledMap, IsTheImportOfTheHanoiExtract)
+{
+    const QString bundled = QDir(QStringLiteral(KORVANE_SOURCE_DIR)).filePath(QStringLiteral("data/hanoi.kvp"));
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(QStringLiteral("hanoi.kvp"));
+    ASSERT_EQ(
+        RunTool({QStringLiteral("import"), SharedOsm("hanoi_van_mieu.osm"), QStringLiteral("-o"), fresh}).exitCode, 0);
+    EXPECT_EQ(ReadFile(bundled), ReadFile(fresh));
+    EXPECT_TRUE(CheckMapText(ReadFile(bundled)).empty());
+}
+
+class HanoiMap : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        roads = new OsmRoads(SharedOsm("hanoi_van_mieu.osm"));
+        dir = new QTemporaryDir;
+        mapPath = new QString(dir->filePath(QStringLiteral("hanoi.kvp")));
+        ASSERT_EQ(RunTool({QStringLiteral("import"), SharedOsm("hanoi_van_mieu.osm"), QStringLiteral("-o"), *mapPath})
+                      .exitCode,
+                  0);
+    }
+    static void TearDownTestSuite()
+    {
+        delete roads;
+        delete mapPath;
+        delete dir;
+    }
+    void SetUp() override { ASSERT_TRUE(LoadMapFile(map, *mapPath, 0)); }
+
+    // The route between two corners given by their streets' names, as the map
+    // finds it and as the OpenStreetMap roads give it.
+    void ExpectRouteMatches(const char* a1, const char* a2, const char* b1, const char* b2);
+
+    static inline QTemporaryDir* dir = nullptr;
+    static inline OsmRoads* roads = nullptr;
+    static inline QString* mapPath = nullptr;
+    MapData map;
+};
+
+void HanoiMap::ExpectRouteMatches(const char* a1, const char* a2, const char* b1, const char* b2)
+{
+    const int64_t from = roads->Corner(a1, a2);
+    const int64_t to = roads->Corner(b1, b2);
+    ASSERT_TRUE(from && to);
+    const double osmKm = roads->ShortestMetres(from, to) / 1000.0;
+    ASSERT_GT(osmKm, 1.0) << "corners far apart";
+
+    const int start = MapCorner(map, Q(a1), Q(a2));
+    const int end = MapCorner(map, Q(b1), Q(b2));
+    ASSERT_TRUE(start && end);
+    const MapPoint s = NodePoint(map, start), e = NodePoint(map, end);
+    RouteResult route;
+    ASSERT_EQ(FindShortestRoute(map, AvoidState(), route, s, s, s, e, e, e, Q(a1), Q(b1)), 1);
+    const double mapKm = route.m_dRouteLength * map.m_dMapScale * 0.000001;
+    EXPECT_NEAR(mapKm, osmKm, 0.05 * osmKm) << a1 << " x " << a2 << " to " << b1 << " x " << b2;
+
+    // Travel runs from the last element to the first; each leg between road
+    // nodes is a link of the road graph in that direction, so it follows a
+    // street and never against a one-way street.
+    ASSERT_GE(route.m_nRouteLast, 3);
+    for (int i = route.m_nRouteLast - 1; i >= 2; --i) {
+        const int u = route.m_routeNodes[i], v = route.m_routeNodes[i - 1];
+        const std::vector<int> next = NeighboursOf(map, u);
+        EXPECT_NE(std::find(next.begin(), next.end(), v), next.end()) << "leg " << u << " -> " << v;
+    }
+    EXPECT_TRUE(route.m_strRouteText.startsWith(Q(a1))) << route.m_strRouteText.toStdString();
+}
+
+TEST_F(HanoiMap, RoutesAcrossTheMapAreAsLongAsOnTheOpenStreetMapRoads)
+{
+    ExpectRouteMatches("Phố Giảng Võ", "Phố Vũ Thạnh", "Phố Ngô Sĩ Liên", "Phố Quốc Tử Giám");
+    ExpectRouteMatches("Phố Ngô Sĩ Liên", "Phố Quốc Tử Giám", "Phố Giảng Võ", "Phố Vũ Thạnh");
+    ExpectRouteMatches("Phố Giang Văn Minh", "Ngõ Núi Trúc", "Phố Nguyễn Khuyến", "Phố Ngô Sĩ Liên");
+}
+
+// The command picks the street segments at the two points as taps would,
+// so on a one-way street it may start or end through the segment's other
+// node: its route is never shorter than the one between the two corners.
+TEST_F(HanoiMap, TheRouteCommandPrintsALengthThatMatchesItsPoints)
+{
+    const MapPoint s = NodePoint(map, MapCorner(map, Q("Phố Giảng Võ"), Q("Phố Vũ Thạnh")));
+    const MapPoint e = NodePoint(map, MapCorner(map, Q("Phố Ngô Sĩ Liên"), Q("Phố Quốc Tử Giám")));
+    RouteResult corners;
+    ASSERT_EQ(FindShortestRoute(map, AvoidState(), corners, s, s, s, e, e, e, QString(), QString()), 1);
+    const ToolRun run =
+        RunTool({QStringLiteral("route"), *mapPath, QStringLiteral("--from"), QStringLiteral("%1,%2").arg(s.x).arg(s.y),
+                 QStringLiteral("--to"), QStringLiteral("%1,%2").arg(e.x).arg(e.y)});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 3);
+    ASSERT_TRUE(lines[0].startsWith(QStringLiteral("length: ")));
+    const double printedKm = lines[0].split(QLatin1Char(' '))[1].toDouble();
+    EXPECT_TRUE(lines[1].startsWith(Q("streets: Phố Giảng Võ"))) << lines[1].toStdString();
+    std::vector<MapPoint> points;
+    for (const QString& pair : lines[2].split(QLatin1Char(' '), Qt::SkipEmptyParts).mid(1)) {
+        const QStringList xy = pair.split(QLatin1Char(','));
+        points.push_back({xy[0].toInt(), xy[1].toInt()});
+    }
+    ASSERT_GE(points.size(), 3u);
+    EXPECT_EQ(points.front(), s);
+    EXPECT_EQ(points.back(), e);
+    double units = 0.0;
+    for (size_t i = 1; i < points.size(); ++i)
+        units += PointDistance(points[i - 1], points[i]);
+    EXPECT_NEAR(printedKm, units * map.m_dMapScale * 0.000001, 0.0015);
+    EXPECT_GE(printedKm, corners.m_dRouteLength * map.m_dMapScale * 0.000001 - 0.0015);
+    for (size_t i = 2; i + 1 < points.size(); ++i) {
+        const std::vector<int> next = NeighboursOf(map, NodeAt(map, points[i - 1]));
+        EXPECT_NE(std::find(next.begin(), next.end(), NodeAt(map, points[i])), next.end()) << "leg " << i;
+    }
+}
+
+// What a receiver sends at a spot, and how the program turns it into map
+// units: "ddmm.mmmm" fields read as whole ten-thousandths of a minute, then
+// the map's calibration (rotation, GPS units per map unit, origin).
+std::string Rmc(osmium::Location at)
+{
+    const auto field = [](double degrees, int width) {
+        const int whole = static_cast<int>(degrees);
+        char text[32];
+        std::snprintf(text, sizeof text, "%0*d%07.4f", width, whole, (degrees - whole) * 60.0);
+        return std::string(text);
+    };
+    return "$GPRMC,081836,A," + field(at.lat(), 2) + ",N," + field(at.lon(), 3) + ",E,000.0,360.0,130998,011.3,E*62";
+}
+
+int32_t FieldToUnits(const std::string& field, bool negate)
+{
+    std::string digits = field;
+    digits.erase(digits.find('.'), 1);
+    int64_t v = std::stoll(digits) * (negate ? -1 : 1);
+    return static_cast<int32_t>(v % 1000000 + (v / 1000000) * 600000);
+}
+
+MapPoint GpsToMap(const MapData& map, int32_t gx, int32_t gy)
+{
+    const double k = 1.0 / map.m_dGpsUnitsPerMapUnit;
+    const double dx = (double(gx) - map.m_nGpsOriginX) * k;
+    const double dy = (double(gy) - map.m_nGpsOriginY) * k;
+    double a = std::atan(dy / dx);
+    if (dx < 0)
+        a += 2 * std::asin(1.0);
+    a -= map.m_dGpsRotation;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    return {static_cast<int32_t>(std::cos(a) * r), static_cast<int32_t>(std::sin(a) * r)};
+}
+
+TEST_F(HanoiMap, AReceiverAtAStreetCornerLandsOnThatCorner)
+{
+    for (const auto& [a, b] : {std::pair{"Phố Quốc Tử Giám", "Phố Văn Miếu"}, std::pair{"Phố Cát Linh", "Phố Giảng Võ"},
+                               std::pair{"Phố Nguyễn Thái Học", "Phố Trịnh Hoài Đức"}}) {
+        const int64_t corner = roads->Corner(a, b);
+        ASSERT_NE(corner, 0) << a << " x " << b;
+        // Fields 3 and 5 of the sentence: latitude and longitude.
+        const QStringList fields = QString::fromStdString(Rmc(roads->Where(corner))).split(QLatin1Char(','));
+        const MapPoint gps =
+            GpsToMap(map, FieldToUnits(fields[5].toStdString(), false), FieldToUnits(fields[3].toStdString(), true));
+        const int node = MapCorner(map, Q(a), Q(b));
+        ASSERT_GT(node, 0) << a << " x " << b;
+        EXPECT_LE(PointDistance(gps, NodePoint(map, node)), 2.0) << a << " x " << b << ": " << gps.x << "," << gps.y;
+        EXPECT_EQ(MapPointOf(map, ToGeo(roads->Where(corner))), NodePoint(map, node));
+    }
+}
+
+} // namespace
