@@ -24,6 +24,7 @@
 #include <map>
 #include <queue>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -230,6 +231,59 @@ TEST_P(SharedExtract, EachStreetIsOneRunOfRecords)
     }
 }
 
+template <typename T> std::vector<T> Used(const std::vector<T>& list, int last)
+{
+    return {list.begin(), list.begin() + last + 1};
+}
+
+// Every record kind of a map with its point lists cut to the points in use.
+void ExpectSameRecords(const std::vector<QString>& names1, const std::vector<std::vector<MapPoint>>& points1,
+                       const std::vector<int>& last1, const std::vector<QString>& names2,
+                       const std::vector<std::vector<MapPoint>>& points2, const std::vector<int>& last2, int last)
+{
+    EXPECT_EQ(Used(names1, last), Used(names2, last));
+    EXPECT_EQ(Used(last1, last), Used(last2, last));
+    for (int i = 0; i <= last; ++i)
+        EXPECT_EQ(Used(points1[i], last1[i]), Used(points2[i], last2[i])) << "record " << i;
+}
+
+TEST_P(SharedExtract, TheReaderLoadsExactlyWhatTheImporterMade)
+{
+    const Imported result = ImportFile(input, ImportOptions());
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const MapData& a = result.built;
+    const MapData& b = result.loaded;
+    EXPECT_EQ(std::tie(a.m_nCenterX, a.m_nCenterY, a.m_nResWidth, a.m_nResHeight, a.m_nGpsOriginX, a.m_nGpsOriginY),
+              std::tie(b.m_nCenterX, b.m_nCenterY, b.m_nResWidth, b.m_nResHeight, b.m_nGpsOriginX, b.m_nGpsOriginY));
+    EXPECT_EQ(std::tie(a.m_dMapScale, a.m_dResStep, a.m_dGpsRotation, a.m_dGpsUnitsPerMapUnit),
+              std::tie(b.m_dMapScale, b.m_dResStep, b.m_dGpsRotation, b.m_dGpsUnitsPerMapUnit));
+    ASSERT_EQ(std::tie(a.m_nDistrictLast, a.m_nWayLast, a.m_nBusLast, a.m_nRiverLast, a.m_nLakeLast, a.m_nParkLast,
+                       a.m_nPlaceLast, a.m_nTextLast, a.m_nNodeLast),
+              std::tie(b.m_nDistrictLast, b.m_nWayLast, b.m_nBusLast, b.m_nRiverLast, b.m_nLakeLast, b.m_nParkLast,
+                       b.m_nPlaceLast, b.m_nTextLast, b.m_nNodeLast));
+    ExpectSameRecords(a.m_strDistrictName, a.m_pDistrictPoints, a.m_nDistrictPointLast, b.m_strDistrictName,
+                      b.m_pDistrictPoints, b.m_nDistrictPointLast, a.m_nDistrictLast);
+    ExpectSameRecords(a.m_strWayName, a.m_pWayPoints, a.m_nWayPointLast, b.m_strWayName, b.m_pWayPoints,
+                      b.m_nWayPointLast, a.m_nWayLast);
+    EXPECT_EQ(Used(a.m_strWayDirection, a.m_nWayLast), Used(b.m_strWayDirection, b.m_nWayLast));
+    EXPECT_EQ(Used(a.m_nWayWidth, a.m_nWayLast), Used(b.m_nWayWidth, b.m_nWayLast));
+    ExpectSameRecords(a.m_strBusName, a.m_pBusPoints, a.m_nBusPointLast, b.m_strBusName, b.m_pBusPoints,
+                      b.m_nBusPointLast, a.m_nBusLast);
+    ExpectSameRecords(a.m_strLakeName, a.m_pLakePoints, a.m_nLakePointLast, b.m_strLakeName, b.m_pLakePoints,
+                      b.m_nLakePointLast, a.m_nLakeLast);
+    ExpectSameRecords(a.m_strParkName, a.m_pParkPoints, a.m_nParkPointLast, b.m_strParkName, b.m_pParkPoints,
+                      b.m_nParkPointLast, a.m_nParkLast);
+    EXPECT_EQ(Used(a.m_strPlaceName, a.m_nPlaceLast), Used(b.m_strPlaceName, b.m_nPlaceLast));
+    EXPECT_EQ(Used(a.m_ptPlace, a.m_nPlaceLast), Used(b.m_ptPlace, b.m_nPlaceLast));
+    EXPECT_EQ(Used(a.m_nPlaceCategory, a.m_nPlaceLast), Used(b.m_nPlaceCategory, b.m_nPlaceLast));
+    EXPECT_EQ(Used(a.m_strPlaceInfo, a.m_nPlaceLast), Used(b.m_strPlaceInfo, b.m_nPlaceLast));
+    EXPECT_EQ(Used(a.m_strText, a.m_nTextLast), Used(b.m_strText, b.m_nTextLast));
+    EXPECT_EQ(Used(a.m_ptText, a.m_nTextLast), Used(b.m_ptText, b.m_nTextLast));
+    EXPECT_EQ(Used(a.m_nTextSize, a.m_nTextLast), Used(b.m_nTextSize, b.m_nTextLast));
+    EXPECT_EQ(Used(a.m_pNodeWays, a.m_nNodeLast), Used(b.m_pNodeWays, b.m_nNodeLast));
+    EXPECT_EQ(Used(a.m_pNodeCoords, a.m_nNodeLast), Used(b.m_pNodeCoords, b.m_nNodeLast));
+}
+
 TEST_P(SharedExtract, SameInputGivesTheSameBytes)
 {
     const QString again = dir.filePath(QStringLiteral("again.kvp"));
@@ -257,17 +311,19 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"Chợ Tân Định", 14}, {"Bưu Điện Tân Định", 18}, {"Nhà thờ Tân Định", 6}, {"Petrolimex", 26}}}),
     [](const auto& info) { return std::string(info.param.file).substr(0, 5); });
 
-// data/hanoi.kvp is what scripts/import-demo.sh makes: the Hanoi extract with
-// the importer's defaults.
-TEST(BundledMap, IsTheImportOfTheHanoiExtract)
+// The bundled maps are what scripts/import-demo.sh makes: the shared
+// extracts imported with the importer's defaults.
+TEST(BundledMaps, AreTheImportsOfTheSharedExtracts)
 {
-    const QString bundled = QDir(QStringLiteral(KORVANE_SOURCE_DIR)).filePath(QStringLiteral("data/hanoi.kvp"));
-    QTemporaryDir dir;
-    const QString fresh = dir.filePath(QStringLiteral("hanoi.kvp"));
-    ASSERT_EQ(
-        RunTool({QStringLiteral("import"), SharedOsm("hanoi_van_mieu.osm"), QStringLiteral("-o"), fresh}).exitCode, 0);
-    EXPECT_EQ(ReadFile(bundled), ReadFile(fresh));
-    EXPECT_TRUE(CheckMapText(ReadFile(bundled)).empty());
+    for (const auto& [osm, kvp] :
+         {std::pair{"hanoi_van_mieu.osm", "hanoi.kvp"}, std::pair{"hcmc_district3.osm", "hcmc_district3.kvp"}}) {
+        const QString bundled = QDir(QStringLiteral(KORVANE_SOURCE_DIR)).filePath(QStringLiteral("data/") + kvp);
+        QTemporaryDir dir;
+        const QString fresh = dir.filePath(QLatin1String(kvp));
+        ASSERT_EQ(RunTool({QStringLiteral("import"), SharedOsm(osm), QStringLiteral("-o"), fresh}).exitCode, 0);
+        EXPECT_EQ(ReadFile(bundled), ReadFile(fresh)) << kvp << ": run scripts/import-demo.sh";
+        EXPECT_TRUE(CheckMapText(ReadFile(bundled)).empty()) << kvp;
+    }
 }
 
 class HanoiMap : public ::testing::Test {

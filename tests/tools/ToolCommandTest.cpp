@@ -13,6 +13,11 @@
 
 #include <cmath>
 
+#include <osmium/io/pbf_output.hpp>
+#include <osmium/io/reader.hpp>
+#include <osmium/io/writer.hpp>
+#include <osmium/io/xml_input.hpp>
+
 namespace {
 
 QString Q(const char* utf8)
@@ -74,6 +79,21 @@ TEST_F(ToolCommand, ImportWritesTheSameBytesEveryTime)
     ASSERT_EQ(RunTool({QStringLiteral("import"), osm, QStringLiteral("-o"), again}).exitCode, 0);
     EXPECT_EQ(ReadFile(again), ReadFile(map));
     EXPECT_FALSE(ReadFile(map).isEmpty());
+}
+
+TEST_F(ToolCommand, PbfExtractGivesTheSameMapAsXml)
+{
+    const QString pbf = dir.filePath(QStringLiteral("square.osm.pbf"));
+    osmium::io::Reader reader(osm.toStdString());
+    osmium::io::Writer writer(pbf.toStdString());
+    while (osmium::memory::Buffer buffer = reader.read())
+        writer(std::move(buffer));
+    writer.close();
+    reader.close();
+    const QString fromPbf = dir.filePath(QStringLiteral("pbf.kvp"));
+    const ToolRun run = RunTool({QStringLiteral("import"), pbf, QStringLiteral("-o"), fromPbf});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(ReadFile(fromPbf), ReadFile(map));
 }
 
 TEST_F(ToolCommand, RouteFollowsTheStreetsAndRespectsTheOneWayStreet)

@@ -132,9 +132,14 @@ ImportOptions NoSimplify()
 
 Imported ImportXml(const std::string& xml, const ImportOptions& options)
 {
+    QTemporaryDir dir;
+    return ImportFile(WriteFile(dir, QStringLiteral("in.osm"), QByteArray::fromStdString(xml)), options);
+}
+
+Imported ImportFile(const QString& osm, const ImportOptions& options)
+{
     Imported result;
     QTemporaryDir dir;
-    const QString osm = WriteFile(dir, QStringLiteral("in.osm"), QByteArray::fromStdString(xml));
     OsmData data;
     if (!ReadOsmFile(osm, data, result.error))
         return result;

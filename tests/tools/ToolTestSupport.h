@@ -65,7 +65,8 @@ struct Imported {
 // Options that keep every point, so drawn nodes stay where they are.
 ImportOptions NoSimplify();
 
-// Imports xml with options and reads the map back.
+// Imports an extract with options and reads the map back.
+Imported ImportFile(const QString& osm, const ImportOptions& options);
 Imported ImportXml(const std::string& xml, const ImportOptions& options = NoSimplify());
 
 struct ToolRun {

@@ -243,7 +243,7 @@ void MapChecker::PointLine(int kind, int line, QStringView value)
     if (dropped > 0)
         Problem(line, QStringLiteral("%1 record with %2 points; the limit is %3")
                           .arg(Latin(kTag[kind]))
-                          .arg(last + 1)
+                          .arg(last + 1 + dropped)
                           .arg(kPointLimit[kind]));
     if (value.endsWith(QLatin1Char(';')))
         Problem(line, QStringLiteral("a \";\" after the last point adds a point (0,0)"));
