@@ -5,8 +5,10 @@
 #include "view/Viewport.h"
 
 #include <QPolygon>
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -21,6 +23,32 @@ const QColor kArrowColour(255, 0, 0);
 
 // Every polygon passes through a buffer of 300 pixel points.
 constexpr int kPolygonBuffer = 300;
+
+// How far an arrowhead reaches from its tip, with room to spare.
+constexpr double kArrowReach = 16;
+
+// The part of the pixel segment A + t (dx, dy), t in [0, 1], that lies within
+// reach of the window, as [from, to]; from > to when none does.
+std::pair<double, double> VisibleStretch(const ViewState& v, double ax, double ay, double dx, double dy)
+{
+    double from = 0, to = 1;
+    const auto clip = [&](double p, double q) {
+        // p·t ≤ q must hold.
+        if (p == 0)
+            return q >= 0;
+        const double t = q / p;
+        if (p < 0)
+            from = std::max(from, t);
+        else
+            to = std::min(to, t);
+        return true;
+    };
+    const double r = kArrowReach;
+    if (!clip(-dx, ax + r) || !clip(dx, v.m_nClientWidth + r - ax) || !clip(-dy, ay + r) ||
+        !clip(dy, v.m_nClientHeight + r - ay))
+        return {1, 0};
+    return {from, to};
+}
 
 void FillPolygon(QPainter& dc, const ViewState& v, const std::vector<MapPoint>& points, int last, QPolygon& buffer)
 {
@@ -94,12 +122,11 @@ void DrawLabels(QPainter& dc, const MapState& s)
         const QPoint at = MapToScreen(s, s.m_ptText[i]);
         if (!(at.x() > 0 && at.x() < s.m_nClientWidth && at.y() > 0 && at.y() < s.m_nClientHeight))
             continue;
+        // The height is 3 × the truncated size: 3 pixels at the least.
         const double size = s.m_nTextSize[i] / s.m_dBaseScale * s.m_dScale;
-        if (!(size < 1e6))
+        if (!(size >= 1 && size < 1e6))
             continue;
         const int h = 3 * static_cast<int>(size);
-        if (h <= 1)
-            continue;
         QFont font(QStringLiteral("Arial"));
         font.setPixelSize(h);
         font.setWeight(QFont::ExtraBold);
@@ -110,13 +137,14 @@ void DrawLabels(QPainter& dc, const MapState& s)
 
 void DrawStreets(QPainter& dc, const MapState& s)
 {
-    const double base = s.m_nDisplayFactor / s.m_dBaseScale * s.m_dScale * 0.35;
-    const int w = base < 1e6 ? static_cast<int>(base) : 1000000;
-    dc.setPen(SolidPen(kStreetColour, w));
+    // Widths are held to what a window can show.
+    const auto penWidth = [](double w) { return static_cast<int>(std::clamp(w, 0.0, 100000.0)); };
+    const double w = std::trunc(s.m_nDisplayFactor / s.m_dBaseScale * s.m_dScale * 0.35);
+    dc.setPen(SolidPen(kStreetColour, penWidth(w)));
     const bool wide = s.m_dScale > 1.5 * s.m_dBaseScale;
     for (int i : s.m_visibleWays) {
         if (wide)
-            dc.setPen(SolidPen(kStreetColour, w * s.m_nWayWidth[i]));
+            dc.setPen(SolidPen(kStreetColour, penWidth(w * s.m_nWayWidth[i])));
         const std::vector<MapPoint>& P = s.m_pWayPoints[i];
         for (int j = 0; j < s.m_nWayPointLast[i]; ++j)
             DrawWaySegment(dc, s, P[j], P[j + 1], s.m_strWayDirection[i]);
@@ -136,7 +164,7 @@ void DrawWaySegment(QPainter& dc, const ViewState& view, MapPoint a, MapPoint b,
 
 void DrawDirectionArrows(QPainter& dc, const ViewState& view, QPoint a, QPoint b, const QString& code)
 {
-    const int L = static_cast<int>(PointDistance(a, b));
+    const double L = std::trunc(PointDistance(a, b));
     if (L <= 25)
         return;
     const bool busRoute = code == QLatin1StringView("99");
@@ -146,23 +174,30 @@ void DrawDirectionArrows(QPainter& dc, const ViewState& view, QPoint a, QPoint b
         return;
     if (!(31.0 / L < 1))
         return;
-    const double theta = std::atan2(double(b.y() - a.y()), double(b.x() - a.x()));
+    const double ax = a.x(), ay = a.y(), dx = b.x() - ax, dy = b.y() - ay;
+    // Arrow k has its tip 25k − 4 pixels from A; the last one is the last k
+    // with 25k + 6 short of L. Only the arrows near the window are drawn, so a
+    // segment reaching far beyond it costs no more than one inside it.
+    const auto [from, to] = VisibleStretch(view, ax, ay, dx, dy);
+    if (from > to)
+        return;
+    const double kLast = std::max(1.0, std::ceil((L - 6) / 25) - 1);
+    const double kFrom = std::max(1.0, std::floor((from * L - kArrowReach) / 25));
+    const double kTo = std::min(kLast, std::ceil((to * L + kArrowReach) / 25));
+    const double theta = std::atan2(dy, dx);
     const double alpha = 16 * 3.14 / 180;
-    const QPoint w1(int(10 * std::cos(theta + alpha)), int(10 * std::sin(theta + alpha)));
-    const QPoint w2(int(10 * std::cos(theta - alpha)), int(10 * std::sin(theta - alpha)));
+    const QPointF w1(int(10 * std::cos(theta + alpha)), int(10 * std::sin(theta + alpha)));
+    const QPointF w2(int(10 * std::cos(theta - alpha)), int(10 * std::sin(theta - alpha)));
     const QPen previous = dc.pen();
     dc.setPen(SolidPen(kArrowColour, 1));
-    for (int k = 1;; ++k) {
-        const double f = (25.0 * k - 10) / L;
-        const int bx = int((b.x() - a.x()) * f + a.x());
-        const int by = int((b.y() - a.y()) * f + a.y());
-        const double d = PointDistance(QPoint(bx, by), b);
-        const int tx = d > 0 ? int(bx - (bx - b.x()) * 6 / d) : bx;
-        const int ty = d > 0 ? int(by - (by - b.y()) * 6 / d) : by;
-        dc.drawLine(QPoint(tx, ty), QPoint(tx - w1.x(), ty - w1.y()));
-        dc.drawLine(QPoint(tx - w2.x(), ty - w2.y()), QPoint(tx, ty));
-        if ((25.0 * (k + 1) + 6) / L >= 1)
-            break;
+    for (double k = kFrom; k <= kTo; ++k) {
+        const double f = (25 * k - 10) / L;
+        const double bx = std::trunc(dx * f + ax), by = std::trunc(dy * f + ay);
+        const double d = std::hypot(bx - b.x(), by - b.y());
+        const QPointF tip(d > 0 ? std::trunc(bx - (bx - b.x()) * 6 / d) : bx,
+                          d > 0 ? std::trunc(by - (by - b.y()) * 6 / d) : by);
+        dc.drawLine(tip, tip - w1);
+        dc.drawLine(tip - w2, tip);
     }
     dc.setPen(previous);
 }

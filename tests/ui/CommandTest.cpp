@@ -37,6 +37,20 @@ TEST_F(CommandTest, RedFlagFindsStreetsOnlyWithAMap)
     EXPECT_TRUE(dlg->IsControlVisible(IDC_STREET));
 }
 
+TEST_F(CommandTest, RefreshClearsLikeTheToolbarButtonOnlyWithAMap)
+{
+    dlg->SelectStreet(QStringLiteral("Hàng Bài"));
+    dlg->OnCommand(ID_FIND_STREET, BN_CLICKED);
+    dlg->OnCommand(ID_REFRESH, BN_CLICKED);
+    EXPECT_EQ(dlg->m_nSelectedWays, 0);
+    EXPECT_FALSE(dlg->IsControlVisible(IDC_STREET));
+
+    dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+    dlg->OnCommand(ID_FIND_STREET, BN_CLICKED);
+    dlg->OnCommand(ID_REFRESH, BN_CLICKED);
+    EXPECT_TRUE(dlg->IsControlVisible(IDC_STREET));
+}
+
 TEST_F(CommandTest, OnlyBoundNotificationsReachHandlers)
 {
     dlg->OnCommand(ID_FIND_PLACE, BN_CLICKED);

@@ -374,11 +374,6 @@ TEST(Renderer, ExtremeValuesFromAMapFileDrawWithoutHarm)
 
 TEST(Renderer, AHugeStreetWidthClassIsNoOverflow)
 {
-    GTEST_SKIP() << "Renderer fault for the renderer's owner: DrawStreets multiplies the base pen width by the "
-                    "way's width class in int, so a class of 2147483647 (what the reader keeps of "
-                    "\"1,9999999999\") overflows (UndefinedBehaviorSanitizer: Renderer.cpp, \"3 * 2147483647 "
-                    "cannot be represented in type 'int'\"). The product wants a 64-bit or double computation "
-                    "and a sane upper bound for the pen.";
     Scene scene;
     scene.m_dBaseScale = 0.05;
     scene.m_dScale = 0.25;
@@ -391,11 +386,6 @@ TEST(Renderer, AHugeStreetWidthClassIsNoOverflow)
 
 TEST(Renderer, AHugeNegativeLabelSizeDrawsNothingWithoutOverflow)
 {
-    GTEST_SKIP() << "Renderer fault for the renderer's owner: DrawLabels computes 3 * int(size / base * scale) "
-                    "with no lower bound, so a TEXT size of -2147483648 (what the reader keeps of "
-                    "\"-9999999999\") overflows a signed int (UndefinedBehaviorSanitizer: Renderer.cpp, "
-                    "\"-2147483648 * 3 cannot be represented in type 'int'\"); the double-to-int cast before "
-                    "it is out of range as well. Labels with h <= 1 should be skipped before the conversion.";
     Scene scene;
     scene.m_dBaseScale = 0.05;
     scene.m_dScale = 0.25;
@@ -405,12 +395,6 @@ TEST(Renderer, AHugeNegativeLabelSizeDrawsNothingWithoutOverflow)
 
 TEST(Renderer, AOneWayStreetLongerThanThe32BitPixelRangeStillShowsItsArrows)
 {
-    GTEST_SKIP() << "Renderer fault for the renderer's owner: DrawDirectionArrows truncates the pixel length to int, "
-                    "so a segment longer than 2^31 pixels (deep in a zoom, about 1.5^29 × the first view) reads a "
-                    "negative length and gets no arrowheads at all; its differences b - a are taken in int too. "
-                    "Drawing every arrowhead of the whole segment is no fix either: 1.8e9 pixels take 8 s per "
-                    "street (render_bench DeepZoomOneWayStreet). The arrow loop should run over the part of the "
-                    "segment inside the client area only.";
     Scene scene;
     scene.m_dBaseScale = 0.001;
     scene.m_dScale = 600.0;
