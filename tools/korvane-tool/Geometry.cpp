@@ -247,6 +247,16 @@ Polyline SimplifyRing(const Polyline& ring, double tolerance)
     return out;
 }
 
+std::vector<size_t> EvenCuts(size_t points, int maxPoints)
+{
+    const size_t last = points - 1;
+    const size_t pieces = std::max<size_t>(1, (last + maxPoints - 2) / (maxPoints - 1));
+    std::vector<size_t> cuts;
+    for (size_t k = 0; k <= pieces; ++k)
+        cuts.push_back(k * last / pieces);
+    return cuts;
+}
+
 MapPoint RingCentre(const Polyline& ring)
 {
     if (ring.empty())

@@ -62,6 +62,11 @@ Polyline SimplifyLine(const Polyline& line, double tolerance);
 // A ring (first point not repeated at the end) simplified the same way.
 Polyline SimplifyRing(const Polyline& ring, double tolerance);
 
+// Where to cut a line of `points` points into the fewest consecutive pieces
+// of at most maxPoints points, of even length: the index of the first point,
+// each cut (a point both pieces share) and the last point.
+std::vector<size_t> EvenCuts(size_t points, int maxPoints);
+
 // Area-weighted centre of a ring; the mean of its points when it has no area.
 MapPoint RingCentre(const Polyline& ring);
 

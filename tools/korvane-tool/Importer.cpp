@@ -11,12 +11,11 @@
 #include "places/Categories.h"
 #include "platform/TextCodec.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <array>
-#include <map>
+#include <tuple>
 
 namespace {
 
@@ -105,15 +104,14 @@ Polyline FitRing(const Polyline& ring, double tolerance, int maxPoints)
     return fitted;
 }
 
-// Cuts a line into consecutive pieces of at most maxPoints points, sharing
-// their ends, of even length.
+// Cuts a line into consecutive pieces of at most maxPoints points that share
+// their ends.
 std::vector<Polyline> SplitLine(const Polyline& line, int maxPoints)
 {
-    const size_t last = line.size() - 1;
-    const size_t pieces = (last + maxPoints - 2) / (maxPoints - 1);
+    const std::vector<size_t> cuts = EvenCuts(line.size(), maxPoints);
     std::vector<Polyline> out;
-    for (size_t k = 0; k < pieces; ++k)
-        out.emplace_back(line.begin() + k * last / pieces, line.begin() + (k + 1) * last / pieces + 1);
+    for (size_t k = 0; k + 1 < cuts.size(); ++k)
+        out.emplace_back(line.begin() + cuts[k], line.begin() + cuts[k + 1] + 1);
     return out;
 }
 
@@ -587,9 +585,7 @@ QStringList MapBuilder::Notes() const
 QStringList MapBuilder::Summary(qsizetype bytes) const
 {
     const double kmPerUnit = m.m_dMapScale * 0.000001;
-    int streets = 0;
-    for (int i = 0; i <= m.m_nWayLast; ++i)
-        streets += !m.m_strWayName[i].isEmpty() && (i == 0 || m.m_strWayName[i] != m.m_strWayName[i - 1]);
+    const int streets = NameRuns(m.m_strWayName, m.m_nWayLast);
     return {
         QStringLiteral("streets: %1 named, %2 WAY records, %3 road nodes")
             .arg(streets)
@@ -627,6 +623,14 @@ QString ProblemList(const std::vector<MapProblem>& problems)
 }
 
 } // namespace
+
+int NameRuns(const std::vector<QString>& names, int last)
+{
+    int runs = 0;
+    for (int i = 0; i <= last; ++i)
+        runs += !names[i].isEmpty() && (i == 0 || names[i] != names[i - 1]);
+    return runs;
+}
 
 bool ParseLeaveOut(const QString& list, unsigned& bits, QString& error)
 {

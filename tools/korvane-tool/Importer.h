@@ -46,6 +46,10 @@ struct ImportReport {
 bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text, ImportReport& report,
               QString& error);
 
+// Distinct names of consecutive records, as the street and bus lists show
+// them (each run of equal names once, empty names not at all).
+int NameRuns(const std::vector<QString>& names, int last);
+
 // Reads input, builds the map and writes it to output through a temporary
 // file, so a failed import leaves no map file behind.
 bool ImportOsmFile(const QString& input, const QString& output, const ImportOptions& options, ImportReport& report,

@@ -1,19 +1,11 @@
 #include "Commands.h"
+#include "Importer.h"
 
 #include <QFileInfo>
 
 #include <cmath>
 
 namespace {
-
-// Distinct names of consecutive records, as the street list shows them.
-int NameRuns(const std::vector<QString>& names, int last)
-{
-    int runs = 0;
-    for (int i = 0; i <= last; ++i)
-        runs += !names[i].isEmpty() && (i == 0 || names[i] != names[i - 1]);
-    return runs;
-}
 
 // The geographic position of a map point: the inverse of the GPS-to-map
 // conversion (GPS units are 1/600000 degree; y is minus the latitude).

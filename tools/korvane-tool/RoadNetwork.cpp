@@ -242,13 +242,10 @@ PieceCutter::PieceCutter(const std::vector<RoadLine>& chains, const PointUses& u
     : m_chains(chains), m_uses(uses), m_cuts(chains.size())
 {
     for (size_t c = 0; c < chains.size(); ++c) {
-        const size_t last = chains[c].points.size() - 1;
-        const size_t pieces = (last + kMaxWayPoints - 2) / (kMaxWayPoints - 1);
-        for (size_t k = 0; k <= pieces; ++k)
-            m_cuts[c].push_back(k * last / pieces);
-        for (size_t k = 0; k < pieces; ++k)
+        m_cuts[c] = EvenCuts(chains[c].points.size(), kMaxWayPoints);
+        for (size_t k = 0; k + 1 < m_cuts[c].size(); ++k)
             m_queue.push({m_cuts[c][k + 1] - m_cuts[c][k] + 1, c, m_cuts[c][k], m_cuts[c][k + 1]});
-        m_count += static_cast<int>(pieces);
+        m_count += static_cast<int>(m_cuts[c].size()) - 1;
     }
 }
 
