@@ -392,6 +392,67 @@ TEST(ImporterRules, BusRoutesJoinTheirMembersAndSkipMissingOnes)
     EXPECT_TRUE(map.report.notes.join(' ').contains(Q("1 relation members are missing")));
 }
 
+TEST(ImporterRules, LongRiversBecomeConsecutiveRecordsOfAtMostTwoHundredPoints)
+{
+    OsmSketch sketch({
+        "a-------b",
+        "|       |",
+        "c-------d",
+    });
+    sketch.Way(1, "abdca", Street("Phố Ven Sông"));
+    std::vector<int64_t> river;
+    for (int i = 0; i < 250; ++i) {
+        sketch.Node(100000 + i, 21.0299 - (i % 2) * 0.00001, 105.8301 + i * 0.000005);
+        river.push_back(100000 + i);
+    }
+    sketch.WayOfIds(2, river, {{"waterway", "river"}, {"name", "Sông Tô Lịch"}});
+    const Imported map = ImportXml(sketch.Xml());
+    ASSERT_TRUE(map.ok) << map.error.toStdString();
+    const MapData& m = map.loaded;
+    ASSERT_EQ(m.m_nRiverLast, 1);
+    EXPECT_EQ(m.m_strRiverName[0], Q("Sông Tô Lịch"));
+    EXPECT_EQ(m.m_strRiverName[1], Q("Sông Tô Lịch"));
+    EXPECT_EQ(m.m_nRiverPointLast[0] + 1 + m.m_nRiverPointLast[1] + 1, 251); // the cut point is in both
+    EXPECT_LE(m.m_nRiverPointLast[0] + 1, 200);
+    EXPECT_EQ(m.m_pRiverPoints[0][m.m_nRiverPointLast[0]], m.m_pRiverPoints[1][0]);
+}
+
+TEST(ImporterRules, DistrictsAndLabels)
+{
+    // Two residential areas, one commercial area and a ward whose boundary
+    // relation closes; a quarter's name as a label.
+    OsmSketch sketch({
+        "a---------------b",
+        "|c--d e--f g--h |",
+        "||  | |  | |  | |",
+        "|j--i m--l p--o |",
+        "|      q        |",
+        "r---------------s",
+    });
+    sketch.Way(1, "abs", Street("Phố Quanh"))
+        .Way(2, "sra", Street("Phố Quanh"))
+        .Way(10, "cdijc", {{"landuse", "residential"}})
+        .Way(11, "eflme", {{"landuse", "commercial"}, {"name", "Tràng Tiền Plaza"}})
+        .Way(12, "ghopg", {{"landuse", "residential"}})
+        .Way(13, "abs", {})
+        .Way(14, "sra", {})
+        .Relation(
+            300, {{'w', 13, "outer"}, {'w', 14, "outer"}},
+            {{"type", "boundary"}, {"boundary", "administrative"}, {"admin_level", "8"}, {"name", "Phường Văn Miếu"}})
+        .NodeTags('q', {{"place", "quarter"}, {"name", "Văn Chương"}});
+    const Imported map = ImportXml(sketch.Xml());
+    ASSERT_TRUE(map.ok) << map.error.toStdString();
+    const MapData& m = map.loaded;
+    // The ward first, then land use by kind, so each kind is one run and
+    // keeps one colour.
+    EXPECT_EQ(std::vector<QString>(m.m_strDistrictName.begin(), m.m_strDistrictName.begin() + m.m_nDistrictLast + 1),
+              (std::vector<QString>{Q("Phường Văn Miếu"), Q("Khu dân cư"), Q("Khu dân cư"), Q("Khu thương mại")}));
+    ASSERT_EQ(m.m_nTextLast, 0);
+    EXPECT_EQ(m.m_strText[0], Q("Văn Chương"));
+    EXPECT_EQ(m.m_ptText[0], MapPointOf(m, sketch.Where('q')));
+    EXPECT_EQ(m.m_nTextSize[0], 2);
+}
+
 TEST(ImporterRules, StreetsCutOffFromTheNetworkAreLeftOut)
 {
     OsmSketch sketch({
