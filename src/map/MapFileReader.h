@@ -17,8 +17,8 @@ inline constexpr int kMaxMapLineBytes = 2998;
 bool LoadMapFile(MapData& map, const QString& path, int myPlaceCount);
 
 // Parses "x,y;x,y;..." into out (cleared first), keeping at most capacity
-// points. Returns the index of the last point parsed (before any were dropped
-// for capacity); *dropped counts the points that did not fit.
+// points. Returns the index of the last point kept; *dropped counts the
+// points that did not fit.
 int ParsePointList(QStringView text, std::vector<MapPoint>& out, int capacity, int* dropped = nullptr);
 
 // The comma-separated integers of text, −1 after the last one; values beyond
