@@ -101,7 +101,7 @@ void CMapDlg::SearchPlace()
     MapBox box;
     int count = 0;
     MapPoint first;
-    const auto count_in = [&](MapPoint p) {
+    const auto countIn = [&](MapPoint p) {
         box.Add(p);
         if (++count == 1)
             first = p;
@@ -110,7 +110,7 @@ void CMapDlg::SearchPlace()
         if (CategoryCaption(m_nPlaceCategory[i]) != m_strTypeText)
             continue;
         if (all) {
-            count_in(m_ptPlace[i]);
+            countIn(m_ptPlace[i]);
         } else if (m_strPlaceName[i] == m_strNameText) {
             if (m_nPlaceCategory[i] == kPetrolCategory) {
                 // A petrol station always shows the same part of the map.
@@ -122,7 +122,7 @@ void CMapDlg::SearchPlace()
             }
             if (m_nPlaceCategory[i] == kAtmCategory) {
                 m_bAtmResult = 1;
-                count_in(m_ptPlace[i]);
+                countIn(m_ptPlace[i]);
                 continue;
             }
             CentreOn(m_ptPlace[i], 8 * m_dBaseScale, 2);

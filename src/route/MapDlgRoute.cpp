@@ -12,7 +12,6 @@
 #include "view/ViewFit.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 
 namespace {
