@@ -13,6 +13,9 @@ int main(int argc, char** argv)
     // The offscreen platform reports every window-manager hint it cannot honour.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.qpa.*=false"));
     QApplication app(argc, argv);
+    // Lists ignore a release that follows their opening within this time:
+    // kept short so tests that click in lists need not wait long.
+    QApplication::setDoubleClickInterval(60);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -18,6 +18,12 @@ namespace {
 
 // The command bar's height: room for the large toolbar pictures.
 constexpr int kCommandBarHeight = 40;
+// The small toolbar: for a window narrower than 251 pixels when it opens, and
+// after a resize for one narrower than the large set's 480.
+constexpr int kSmallToolbarBelowAtStart = 251;
+constexpr int kSmallToolbarBelowOnResize = 480;
+// The smallest client area: a QVGA handheld in portrait.
+const QSize kMinClientSize(240, 320);
 
 // Template of the map window, in dialog units.
 const QSize kMapTemplate(147, 158);
@@ -72,12 +78,14 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
     };
     m_pClient->onPointerMove = [this](QPoint p) { OnMouseMove(0, p); };
     m_pClient->onPointerUp = [this](QPoint p) { OnLButtonUp(0, p); };
+    m_pClient->onWheel = [this](QPoint p, int steps) { OnMouseWheel(p, steps); };
     m_pMainMenu->onCommand = [this](int id) { OnCommand(id, BN_CLICKED); };
     CreateControls();
     m_tickerTimer.setInterval(100);
     connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
     qApp->installEventFilter(this);
     m_pMainMenu->setFixedHeight(kCommandBarHeight);
+    setMinimumSize(kMinClientSize.width(), kMinClientSize.height() + kCommandBarHeight);
     SetClientSize(m_nClientWidth, m_nClientHeight);
 }
 
@@ -138,11 +146,20 @@ void CMapDlg::CreateMenuBar()
 {
     m_pMainMenu->AddMenu(QStringLiteral("Hệ thống"), SystemMenuEntries());
     m_pMainMenu->AddMenu(QStringLiteral("Tiện ích"), UtilityMenuEntries());
-    if (m_nClientWidth < 251) {
-        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/small.png"), QSize(16, 15),
+    ChooseToolbar(m_nClientWidth, kSmallToolbarBelowAtStart);
+}
+
+void CMapDlg::ChooseToolbar(int width, int minWidth)
+{
+    const bool small = width < minWidth;
+    const QSize picture = small ? QSize(16, 15) : QSize(32, 32);
+    if (m_pMainMenu->ToolbarPictureSize() == picture)
+        return;
+    if (small) {
+        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/small.png"), picture,
                                 {ID_TB_ZOOM_IN_S, ID_TB_ZOOM_OUT_S, ID_TB_CLEAR_S, ID_TB_FIND_STREET_S, ID_TB_ROUTE_S});
     } else {
-        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/large.png"), QSize(32, 32),
+        m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/large.png"), picture,
                                 {ID_TB_ZOOM_IN_L, ID_TB_ZOOM_OUT_L, ID_TB_CLEAR_L, ID_TB_FIND_STREET_L, ID_TB_ROUTE_L});
     }
 }
@@ -166,6 +183,20 @@ void CMapDlg::OnSize(int, int cx, int cy)
     }
     for (const ControlSpec& row : kTopBar)
         m_controls[row.id]->setGeometry(DialogUnitsToPixels(row.units, kMapTemplate, QSize(cx, cy)));
+    // A resize after start-up shows the toolbar that fits the new width.
+    if (!m_pMainMenu->ToolbarIds().empty())
+        ChooseToolbar(cx, kSmallToolbarBelowOnResize);
+    if (m_bMapLoaded && !(m_dBaseScale > 0) && cx > 0 && cy > 0)
+        FitViewToMap(*this, *this);  // loaded while the window had no area
+    else
+        UpdateVisibleWays();
+    Invalidate();
+}
+
+void CMapDlg::OnMouseWheel(QPoint point, int steps)
+{
+    for (int i = 0; i < std::abs(steps); ++i)
+        ZoomAbout(*this, *this, point.x(), point.y(), 1.5, steps > 0);
     Invalidate();
 }
 
@@ -215,10 +246,24 @@ bool CMapDlg::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape) {
-        OnCancel();
+        // In the top bar Escape closes the bar; on the map it leaves without
+        // saving the settings.
+        if (IsInTopBar(widget))
+            CloseTopBar();
+        else
+            OnCancel();
         return true;
     }
     return PreTranslateMessage(key) || QWidget::eventFilter(watched, event);
+}
+
+bool CMapDlg::IsInTopBar(const QWidget* widget) const
+{
+    for (const auto& [id, control] : m_controls) {
+        if (control == widget || control->isAncestorOf(widget))
+            return true;
+    }
+    return false;
 }
 
 void CMapDlg::OnCloseMap()

@@ -41,6 +41,10 @@ public:
     void OnCommand(int id, int code);
     // Keyboard handling before dispatch; true when the key was consumed.
     bool PreTranslateMessage(int key);
+    // The street a name typed into a list box stands for: the name itself
+    // when a street is called so, else the first entry of the list that
+    // begins with it (what the open list showed).
+    QString TypedStreetName(int list, const QString& typed) const;
 
     // --- shell (MapDlg.cpp)
     void CreateMenuBar();
@@ -56,6 +60,8 @@ public:
     void OnCancel();
     void OnCloseMap();
     void OnRefresh();
+    // The mouse wheel: steps > 0 zoom in, < 0 out, about the pointer.
+    void OnMouseWheel(QPoint point, int steps);
     // Marks the whole client area for repainting: OnPaint runs before the next
     // presentation.
     void Invalidate();
@@ -80,6 +86,10 @@ public:
     void SaveSettings();
 
     // --- map files (map/MapDlgMap.cpp)
+    enum class MapLoad { Loaded, CannotOpen, NotAMap };
+    // Reads the map at path in place of the one in use. A file that cannot be
+    // opened or holds no map records leaves the map in use as it is.
+    MapLoad ReplaceMap(const QString& path);
     void OnOpenMap();
     QString BrowseMapFile();
     QString BrowseRoadFile();
@@ -107,6 +117,8 @@ public:
 
     // --- measuring (view/MapDlgMeasure.cpp)
     void OnMeasureDistance();
+    // Sets the mode together with the check mark of "Đo cự ly".
+    void SetMeasureMode(int on);
 
     // --- categories, filter and reset (places/MapDlgPlaces.cpp)
     void OnFilterPlaces();
@@ -114,6 +126,8 @@ public:
 
     // --- search (places/MapDlgSearch.cpp)
     void HideTopBar();
+    // Escape in the top bar: the bar closes and its mode ends.
+    void CloseTopBar();
     void OnFindPlace();
     void OnPlaceNameDropDown();
     void OnPlaceTypeCloseUp();
@@ -179,6 +193,10 @@ protected:
 
 private:
     void CreateControls();
+    // The toolbar set for a client width: the small set below minWidth.
+    void ChooseToolbar(int width, int minWidth);
+    bool IsInTopBar(const QWidget* widget) const;
+    void ShowMeasuredDistance(QPoint to);
     // Searches behind OnSearchPlace, and the shared steps of the name modes.
     void SearchPlace();
     void SearchLabel();

@@ -89,11 +89,26 @@ bool CMapDlg::PreTranslateMessage(int key)
     }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
+    // Enter completes the search with what the user typed.
+    UpdateData(true);
     if (m_bStreetPending)
         OnRouteOk();
     if (m_bRoutePick && NamesStreets(m_strFromToType)) {
         Combo(IDC_ROUTE_NAME)->ShowDropDown(false);
-        SelectStreet(m_strFromToName);
+        SelectStreet(TypedStreetName(IDC_ROUTE_NAME, m_strFromToName));
     }
     return true;
+}
+
+QString CMapDlg::TypedStreetName(int list, const QString& typed) const
+{
+    if (typed.isEmpty())
+        return typed;
+    for (int i = 0; i <= m_nWayLast; ++i) {
+        if (m_strWayName[i].compare(typed, Qt::CaseInsensitive) == 0)
+            return typed;
+    }
+    // Not a whole name: the street the open list showed for the text.
+    const int entry = Combo(list)->FindString(typed);
+    return entry >= 0 ? Combo(list)->GetLBText(entry) : typed;
 }

@@ -1,7 +1,6 @@
 #include "app/MapDlg.h"
 
 #include "app/Settings.h"
-#include "map/MapFileReader.h"
 #include "platform/UiWaitCursor.h"
 
 #include <QThread>
@@ -13,17 +12,17 @@ void CMapDlg::LoadSettings()
     if (!ReadSettingsFile(QString::fromLatin1(kSettingsReadPath), values))
         return;
     m_bCfgRead = 1;
-    if (values.versionRejected)
-        return;
+    // Each value is kept as its line was read, also when a later version
+    // line stops the reading.
     m_strCfgMapUrl = values.mapUrl.value_or(m_strCfgMapUrl);
     m_strCfgComType = values.comType.value_or(m_strCfgComType);
     m_strCfgBitRate = values.bitRate.value_or(m_strCfgBitRate);
     m_strInfoFilePath = values.infoFilePath.value_or(m_strInfoFilePath);
     m_nMyPlaceCount = values.myPlaceCount.value_or(m_nMyPlaceCount);
-    if (m_strCfgMapUrl.size() < 2)
+    if (values.versionRejected || m_strCfgMapUrl.size() < 2)
         return;
     WaitCursor wait;
-    if (LoadMapFile(*this, m_strCfgMapUrl, m_nMyPlaceCount)) {
+    if (ReplaceMap(m_strCfgMapUrl) == MapLoad::Loaded) {
         wait.Restore();
         QThread::msleep(1);
         m_strMapPath = m_strCfgMapUrl;

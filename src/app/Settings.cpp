@@ -29,7 +29,8 @@ bool ReadSettingsFile(const QString& path, SettingsValues& values)
     QByteArrayView bytes;
     bool versionAccepted = false;
     while (lines.Next(bytes)) {
-        const QString line = DecodeLine(bytes);
+        // Values are paths: kept as they stand, never composed.
+        const QString line = DecodeText(bytes);
         if (line.contains(QLatin1StringView("MapVer"))) {
             if (ValueAfter(line, 7) != QLatin1StringView("1.2")) {
                 values.versionRejected = true;

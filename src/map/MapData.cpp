@@ -1,5 +1,8 @@
 #include "map/MapData.h"
 
+#include <algorithm>
+#include <iterator>
+
 int MapData::AppendPlace(const QString& name, MapPoint where, int category, const QString& info)
 {
     const int index = m_nPlaceLast + 1;
@@ -16,4 +19,11 @@ int MapData::AppendPlace(const QString& name, MapPoint where, int category, cons
     m_nPlaceCategory[index] = category;
     m_strPlaceInfo[index] = info;
     return index;
+}
+
+bool MapData::HasRecords() const
+{
+    const int lasts[] = {m_nDistrictLast, m_nWayLast,   m_nBusLast,  m_nRiverLast,
+                         m_nLakeLast,     m_nParkLast,  m_nPlaceLast, m_nTextLast};
+    return m_nNodeLast > 0 || std::any_of(std::begin(lasts), std::end(lasts), [](int last) { return last >= 0; });
 }

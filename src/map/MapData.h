@@ -89,6 +89,8 @@ struct MapData {
     int NodeCapacity() const { return static_cast<int>(m_pNodeCoords.size()); }
     // Room left in the PLACE arrays for places appended after the load.
     int PlaceCapacity() const { return static_cast<int>(m_ptPlace.size()); }
+    // Whether anything was read into the map: a record of any kind or a node.
+    bool HasRecords() const;
     // Appends a place, growing the arrays when the spare room is used up.
     int AppendPlace(const QString& name, MapPoint where, int category, const QString& info = {});
 };

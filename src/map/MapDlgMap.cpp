@@ -2,6 +2,8 @@
 #include "app/MapDlg.h"
 
 #include "map/MapFileReader.h"
+#include "platform/DevicePath.h"
+#include "platform/Trace.h"
 #include "platform/UiModal.h"
 #include "platform/UiWaitCursor.h"
 
@@ -38,19 +40,42 @@ QString CMapDlg::BrowseInfoFile()
     return BrowseFile(*this, QStringLiteral(".kvf"), QStringLiteral("*.kvf"));
 }
 
+CMapDlg::MapLoad CMapDlg::ReplaceMap(const QString& path)
+{
+    // Read aside first: a file that is no map leaves the map in use whole.
+    MapData read;
+    if (!LoadMapFile(read, path, m_nMyPlaceCount))
+        return MapLoad::CannotOpen;
+    if (!read.HasRecords()) {
+        Trace("LoadMapFile: %s holds no map records", qPrintable(path));
+        return MapLoad::NotAMap;
+    }
+    static_cast<MapData&>(*this) = std::move(read);
+    ForgetMapRecords();
+    HideTopBar();
+    return MapLoad::Loaded;
+}
+
 void CMapDlg::OnOpenMap()
 {
     const QString previous = m_strMapPath;
     m_strMapPath = BrowseMapFile();
-    if (m_strMapPath.isEmpty() || !m_strMapPath.contains(QLatin1StringView(".kvp"))) {
+    if (m_strMapPath.isEmpty() || !ContainsExtension(m_strMapPath, ".kvp")) {
         m_strMapPath = previous;
     } else if (m_strMapPath != previous) {
         WaitCursor wait;
-        const bool loaded = LoadMapFile(*this, m_strMapPath, m_nMyPlaceCount);
+        const MapLoad load = ReplaceMap(m_strMapPath);
         wait.Restore();
         QThread::msleep(1);
-        if (loaded)
+        if (load == MapLoad::Loaded) {
             InitViewAfterLoad();
+        } else {
+            const QString chosen = m_strMapPath;
+            m_strMapPath = previous;
+            Modal().MessageBox(this, load == MapLoad::CannotOpen
+                                         ? QStringLiteral("Không mở được tệp bản đồ:\n%1").arg(chosen)
+                                         : QStringLiteral("Tệp này không phải là bản đồ:\n%1").arg(chosen));
+        }
     }
     Invalidate();
 }

@@ -7,25 +7,23 @@
 void CMapDlg::OnFilterPlaces()
 {
     m_filterDlg.DoModal();
+    // The map shows the new filter at once.
+    Invalidate();
 }
 
 void CMapDlg::ResetMapState()
 {
-    m_nMarkLast = -1;
+    // Selections, results, route picks and marks, avoid lists, the route and
+    // the road snap all refer to the map's records.
+    ForgetMapRecords();
     m_strInfoFilePath.clear();
 
-    m_bMeasureMode = m_bMapLoaded = m_bRoutePick = m_bHighlightOnce = m_bAvoidPick = 0;
-    m_bStreetPending = m_bAvoidActive = m_nSelectedBus = m_bRouteShown = m_bStreetPicked = 0;
-    m_bSearchResult = m_bGpsTrackOn = m_bGpsValid = m_bGpsFollowRoad = m_bRoadLoaded = 0;
-    m_nMyPlaceCount = m_bPetrolResult = m_bAtmResult = m_bNavigating = m_nSelectedWays = m_bPenDown = 0;
+    SetMeasureMode(0);
+    m_bMapLoaded = m_bGpsTrackOn = m_bGpsValid = m_bGpsFollowRoad = m_bRoadLoaded = 0;
+    m_nMyPlaceCount = m_bNavigating = m_bPenDown = 0;
     m_ptRubberEnd = QPoint();
-    m_ptFromTap = m_ptToTap = m_ptGps = MapPoint{};
-
-    m_bPickFrom = m_bGpsContinuous = m_bCfgPending = 1;
-
-    m_nFoundCategory = -1;
-    m_segSnap = {MapPoint{1, 2}, MapPoint{2, 3}};
-    m_ptSnap = MapPoint{0, 1};
+    m_ptGps = MapPoint{};
+    m_bGpsContinuous = m_bCfgPending = 1;
 
     m_dcBack = QImage();
 

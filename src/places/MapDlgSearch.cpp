@@ -31,12 +31,23 @@ void CMapDlg::HideTopBar()
 {
     for (int id : kTopBarIds)
         ShowControl(id, false);
+    // The keyboard returns to the map; a mode that shows its bar takes it back.
+    setFocus();
+}
+
+void CMapDlg::CloseTopBar()
+{
+    HideTopBar();
+    m_bStreetPending = m_bBusPending = 0;
+    m_bRoutePick = m_bAvoidPick = 0;
+    m_bPickFrom = 1;
+    Invalidate();
 }
 
 void CMapDlg::OnFindPlace()
 {
     m_bRouteShown = 0;
-    m_bMeasureMode = 0;
+    SetMeasureMode(0);
     m_bSearchResult = 1;
     m_bListOpened = 0;
     HideTopBar();
@@ -50,7 +61,7 @@ void CMapDlg::OnPlaceNameDropDown()
 {
     UpdateData(true);
     CComboBox* names = Combo(IDC_PLACE_NAME);
-    names->ResetContent();
+    names->ResetList();
     if (NamesLabels(m_strTypeText)) {
         for (int i = 0; i <= m_nTextLast; ++i)
             names->AddString(m_strText[i]);
@@ -113,10 +124,9 @@ void CMapDlg::SearchPlace()
             countIn(m_ptPlace[i]);
         } else if (m_strPlaceName[i] == m_strNameText) {
             if (m_nPlaceCategory[i] == kPetrolCategory) {
-                // A petrol station always shows the same part of the map.
-                m_dScale = m_dBaseScale;
-                m_nOriginX = 1280;
-                m_nOriginY = 1700;
+                // Every station is marked: the view goes to the base scale,
+                // centred on the map's centre as after loading.
+                CentreOn(MapPoint{m_nCenterX, m_nCenterY}, m_dBaseScale, 2);
                 m_bPetrolResult = 1;
                 break;
             }
@@ -216,6 +226,9 @@ void CMapDlg::OnStreetCloseUp()
 
 void CMapDlg::SelectStreet(const QString& name)
 {
+    // Nameless records are no street to select.
+    if (name.isEmpty())
+        return;
     m_nSelectedWays = 0;
     m_selectedWays.clear();
     MapBox box;
@@ -227,7 +240,8 @@ void CMapDlg::SelectStreet(const QString& name)
             box.Add(m_pWayPoints[i][j]);
     }
     m_nSelectedWays = static_cast<int>(m_selectedWays.size());
-    if (box.HasArea()) {
+    // A straight street has an infinite scale on one axis: the other one fits.
+    if (box.HasExtent()) {
         const double sx = m_nClientWidth / double(box.maxX - box.minX);
         const double sy = m_nClientHeight / double(box.maxY - box.minY);
         const double scale = std::min(sx, sy) / 2;
@@ -243,6 +257,8 @@ void CMapDlg::SelectStreet(const QString& name)
 
 void CMapDlg::SelectBusRoute(const QString& name)
 {
+    if (name.isEmpty())
+        return;
     m_nSelectedBus = 0;
     m_selectedBus.assign(1, 0);  // from element 1
     MapBox box;
@@ -254,7 +270,7 @@ void CMapDlg::SelectBusRoute(const QString& name)
             box.Add(m_pBusPoints[i][j]);
     }
     m_nSelectedBus = static_cast<int>(m_selectedBus.size()) - 1;
-    if (box.HasArea()) {
+    if (box.HasExtent()) {
         const double sx = m_nClientWidth / double(box.maxX - box.minX);
         const double sy = m_nClientHeight / double(box.maxY - box.minY);
         const double scale = std::min(sx, sy);
@@ -274,7 +290,7 @@ void CMapDlg::OnClearSearch()
         m_nMarkLast = -1;
         HideTopBar();
         m_bNavigating = 0;
-        m_bMeasureMode = 0;
+        SetMeasureMode(0);
         m_bRoutePick = m_bAvoidActive = m_bStreetPending = m_bAvoidPick = m_nSelectedWays = 0;
         m_bSearchResult = m_bRouteShown = m_nSelectedBus = 0;
         m_bPickFrom = 1;
@@ -282,7 +298,6 @@ void CMapDlg::OnClearSearch()
         m_bGpsValid = m_bAtmResult = m_bPetrolResult = m_bRoadLoaded = m_bGpsTrackOn = 0;
         m_nFoundCategory = -1;
         Invalidate();
-        MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, false);
     }
     RestoreFromBackBuffer();
 }

@@ -33,3 +33,8 @@ void MakeParentFolders(const QString& nativePath)
 {
     QDir().mkpath(QFileInfo(nativePath).absolutePath());
 }
+
+bool ContainsExtension(const QString& path, const char* extension)
+{
+    return path.contains(QLatin1StringView(extension), Qt::CaseInsensitive);
+}

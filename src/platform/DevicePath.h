@@ -16,3 +16,7 @@ QString NativePath(const QString& path);
 
 // Creates the folders a file about to be written needs.
 void MakeParentFolders(const QString& nativePath);
+
+// Whether a path mentions a file kind's extension (".kvp", ".kvt", ".kvf")
+// anywhere, in either letter case: "CITY.KVP" is a map as "city.kvp" is.
+bool ContainsExtension(const QString& path, const char* extension);

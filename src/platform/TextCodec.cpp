@@ -48,15 +48,20 @@ QString DecodeCp1258(QByteArrayView bytes)
 
 }  // namespace
 
-QString DecodeLine(QByteArrayView bytes)
+QString DecodeText(QByteArrayView bytes)
 {
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        text = DecodeCp1258(bytes);
-    return text.normalized(QString::NormalizationForm_C);
+    return utf8.hasError() ? DecodeCp1258(bytes) : text;
+}
+
+QString DecodeLine(QByteArrayView bytes)
+{
+    if (IsAscii(bytes))
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    return DecodeText(bytes).normalized(QString::NormalizationForm_C);
 }
 
 QByteArray EncodeText(const QString& text)

@@ -7,6 +7,11 @@
 #include <QByteArrayView>
 #include <QString>
 
+// One line of 8-bit text to UTF-16 as it stands: what the program keeps byte
+// for byte, such as paths (a folder named with decomposed accents must still
+// be found).
+QString DecodeText(QByteArrayView bytes);
+
 // One line of 8-bit text to UTF-16, composed (NFC) so that names compare
 // equal whichever code page stored them.
 QString DecodeLine(QByteArrayView bytes);

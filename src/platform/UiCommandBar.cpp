@@ -69,8 +69,12 @@ QMenu* CommandBar::AddMenu(const QString& title, const std::vector<MenuEntry>& e
 void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids)
 {
     InitResources();
-    for (QToolButton* b : m_buttons)
-        delete b;
+    // The old buttons go once their events are done: a resize may replace
+    // the set while one of them is being clicked.
+    for (QToolButton* b : m_buttons) {
+        b->hide();
+        b->deleteLater();
+    }
     m_buttons.clear();
     m_toolbarIds = ids;
     m_pictureSize = picture;
@@ -88,6 +92,15 @@ void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vect
         m_layout->insertWidget(static_cast<int>(m_menus.size() + i), button);
         m_buttons.push_back(button);
     }
+}
+
+QToolButton* CommandBar::ToolbarButton(int id) const
+{
+    for (size_t i = 0; i < m_toolbarIds.size(); ++i) {
+        if (m_toolbarIds[i] == id)
+            return m_buttons[i];
+    }
+    return nullptr;
 }
 
 QAction* CommandBar::FindCommand(int id) const

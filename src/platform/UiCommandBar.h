@@ -35,6 +35,7 @@ public:
     void SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids);
 
     QAction* FindCommand(int id) const;
+    QToolButton* ToolbarButton(int id) const;
     void EnableCommand(int id, bool enable);
     bool IsCommandEnabled(int id) const;
     // Check marks are addressed by position inside a top-level menu.

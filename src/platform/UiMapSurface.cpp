@@ -83,3 +83,15 @@ void UiMapSurface::mouseReleaseEvent(QMouseEvent* event)
     if (onPointerUp)
         onPointerUp(at);
 }
+
+void UiMapSurface::wheelEvent(QWheelEvent* event)
+{
+    // A step is 15 degrees of the wheel; touchpads send it in parts.
+    constexpr int kStep = 120;
+    m_wheelAngle += event->angleDelta().y();
+    const int steps = m_wheelAngle / kStep;
+    m_wheelAngle -= steps * kStep;
+    if (steps != 0 && onWheel)
+        onWheel(event->position().toPoint(), steps);
+    event->accept();
+}

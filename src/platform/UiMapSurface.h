@@ -24,6 +24,7 @@ public:
     std::function<void(QPoint, bool hold)> onPointerDown;   // after the hold decision
     std::function<void(QPoint)> onPointerMove;
     std::function<void(QPoint)> onPointerUp;
+    std::function<void(QPoint, int steps)> onWheel;  // steps > 0 away from the user
 
     static constexpr int kHoldMilliseconds = 500;
     static constexpr int kHoldSlop = 4;  // pixels the pointer may wander during a hold
@@ -34,6 +35,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void DecideTap();
@@ -43,4 +45,5 @@ private:
     QPoint m_pressPoint;
     bool m_deciding = false;   // pressed, hold not yet decided
     bool m_afterHold = false;  // the press became a hold: ignore until release
+    int m_wheelAngle = 0;      // eighths of a degree not yet a whole step
 };

@@ -90,7 +90,7 @@ void ConfirmRouteEnd(CMapDlg& dlg)
     dlg.m_bAvoidPick = 0;
     dlg.m_bRouteShown = 0;
     dlg.m_bAvoidActive = 0;
-    Modal().MessageBox(&dlg, QStringLiteral("Không tồn ại đường đi hợp lệ"));
+    Modal().MessageBox(&dlg, QStringLiteral("Không tồn tại đường đi hợp lệ"));
 }
 
 }  // namespace
@@ -103,9 +103,7 @@ void CMapDlg::OnShortestPath()
     m_bPickFrom = 1;
     m_ptFromTap = m_ptToTap = MapPoint{};
     UpdateData(false);
-    // Measuring ends, and its check mark with it.
-    m_bMeasureMode = 0;
-    MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, false);
+    SetMeasureMode(0);
     m_bStreetPending = 0;
     m_bRoutePick = 1;
     m_bBusPending = 0;
@@ -143,7 +141,7 @@ void CMapDlg::OnRouteNameDropDown()
 {
     UpdateData(true);
     CComboBox* names = Combo(IDC_ROUTE_NAME);
-    names->ResetContent();
+    names->ResetList();
     if (NamesStreets(m_strFromToType)) {
         FillStreetNames(names);
         return;
@@ -197,7 +195,7 @@ void CMapDlg::OnRouteOk()
     if (m_bStreetPending) {
         // Enter in the street search: the typed name is selected. The flag is
         // cleared before the list closes, so that its close-up selects nothing more.
-        SelectStreet(m_strStreetText);
+        SelectStreet(TypedStreetName(IDC_STREET, m_strStreetText));
         for (int id : {IDC_STREET_CAPTION, IDC_STREET, IDC_ROUTE_OK})
             ShowControl(id, false);
         m_bStreetPending = 0;
@@ -240,4 +238,6 @@ void CMapDlg::OnMark()
         return;
     ++m_nMarkLast;
     m_marks[m_nMarkLast] = ScreenToMap(*this, m_ptDown);
+    // The new flag shows at once.
+    Invalidate();
 }

@@ -222,16 +222,18 @@ void DescribeRoute(const MapData& map, const QString& startName, const QString& 
     double length = 0.0;
     QString text = startName;
     QString previous = startName;
+    // Names are joined by "-"; a nameless start road leaves no leading one.
+    const auto append = [&text](const QString& name) { text += (text.isEmpty() ? QString() : QStringLiteral("-")) + name; };
     for (int i = k - 1; i >= 2; --i) {
         length += PointDistance(points[i - 1], points[i]);
         const QString name = EdgeStreetName(map, route.m_routeNodes[i], route.m_routeNodes[i - 1]);
         if (name != previous && !name.isEmpty()) {
             previous = name;
-            text += QLatin1Char('-') + name;
+            append(name);
         }
     }
     if (endName != previous && !endName.isEmpty())
-        text += QLatin1Char('-') + endName;
+        append(endName);
     length += PointDistance(points[0], points[1]) + PointDistance(points[k - 1], points[k]);
     route.m_dRouteLength = length;
     route.m_strRouteText = text;

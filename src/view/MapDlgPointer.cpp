@@ -9,6 +9,7 @@
 #include "platform/UiModal.h"
 #include "view/Overlays.h"
 #include "view/Picking.h"
+#include "view/ViewFit.h"
 
 #include <QMenu>
 
@@ -103,17 +104,13 @@ void CMapDlg::OnMouseMove(int, QPoint point)
             m_ptRubberEnd = point;
         }
         dc.end();
-        SetControlText(IDC_STATUS, QString());
-        const MapPoint a = ScreenToMap(*this, m_ptDown);
-        const MapPoint b = ScreenToMap(*this, point);
-        const double km = PointDistance(a, b) * m_dMapScale * 0.000001;
-        SetControlText(IDC_STATUS, QString::asprintf("Độ dài là :%.3f Km", km));
+        ShowMeasuredDistance(point);
         m_pClient->update();
         return;
     }
     const double inv = 1 / m_dScale;
-    m_nDragDX = static_cast<int32_t>((m_ptDown.x() - point.x()) * inv);
-    m_nDragDY = static_cast<int32_t>((m_ptDown.y() - point.y()) * inv);
+    m_nDragDX = TruncateToInt32((m_ptDown.x() - point.x()) * inv);
+    m_nDragDY = TruncateToInt32((m_ptDown.y() - point.y()) * inv);
     if (std::abs(m_nDragDX) > 2 || std::abs(m_nDragDY) > 2) {
         m_nOriginX = m_nDragOriginX + m_nDragDX;
         m_nOriginY = m_nDragOriginY + m_nDragDY;
@@ -140,6 +137,9 @@ void CMapDlg::OnLButtonUp(int, QPoint point)
             dc.drawLine(m_ptDown, m_ptRubberEnd);
             m_ptRubberEnd = QPoint();
             m_pClient->update();
+        } else {
+            // A tap without a move measures from the point to itself.
+            ShowMeasuredDistance(point);
         }
         return;
     }

@@ -63,6 +63,9 @@ void CMapDlg::OnPaint()
 
 void CMapDlg::DrawWindowOverlays()
 {
+    // Like every overlay, these mark the map: none without one.
+    if (m_strMapPath.isEmpty())
+        return;
     QPainter dc(&m_pClient->Surface());
     const int w = m_nClientWidth, h = m_nClientHeight;
     // The single place a search found, at the centre where the search put it.

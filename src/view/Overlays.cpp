@@ -6,7 +6,10 @@
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 
+#include <QFontMetrics>
 #include <QPolygon>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -165,8 +168,25 @@ QFont DefaultFont(int displayFactor)
     return font;
 }
 
+QFont CellHeightFont(const QString& family, int cellHeight, QFont::Weight weight)
+{
+    QFont font(family);
+    font.setWeight(weight);
+    // The em size that gives a character cell (ascent + descent) of the
+    // height asked, from the family's proportions at a large size.
+    font.setPixelSize(1000);
+    const double emPerCell = 1000.0 / std::max(1, QFontMetrics(font).height());
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * emPerCell))));
+    return font;
+}
+
 void DrawTextAt(QPainter& dc, int x, int y, const QString& text)
 {
+    // Text anchored this far off any window shows nothing, and its baseline
+    // would pass the integer range.
+    constexpr int kFar = 1 << 24;
+    if (x < -kFar || x > kFar || y < -kFar || y > kFar)
+        return;
     dc.drawText(QPoint(x, y + dc.fontMetrics().ascent()), text);
 }
 

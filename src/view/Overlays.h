@@ -24,6 +24,9 @@ QFont DefaultFont(int displayFactor);
 
 // Writes text with its top-left corner at (x, y).
 void DrawTextAt(QPainter& dc, int x, int y, const QString& text);
+// A font whose whole character cell, not its em, is cellHeight pixels high:
+// how the map gives the height of its labels.
+QFont CellHeightFont(const QString& family, int cellHeight, QFont::Weight weight);
 
 // A flag whose pole foot is at (x, y).
 void DrawFlag(QPainter& dc, int x, int y, const QColor& colour);

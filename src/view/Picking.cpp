@@ -92,14 +92,16 @@ int HitTestWayOrPlace(const MapState& s, QPoint tap, int& kind, QPoint& hit)
         }
         return true;
     });
-    double placeDistance = 50;
+    // Place distances count in whole pixels; an equal distance keeps the
+    // earlier place.
+    int placeDistance = 50;
     int place = -1;
     QPoint placePoint;
     for (int e = 0; e <= s.m_nPlaceLast; ++e) {
         if (!IsPlaceCandidate(s, e))
             continue;
         const QPoint p = MapToScreen(s, s.m_ptPlace[e]);
-        const double d = PointDistance(tap, p);
+        const int d = static_cast<int>(PointDistance(tap, p));
         if (d < placeDistance) {
             placeDistance = d;
             place = e;

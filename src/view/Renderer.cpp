@@ -127,10 +127,7 @@ void DrawLabels(QPainter& dc, const MapState& s)
         if (!(size >= 1 && size < 1e6))
             continue;
         const int h = 3 * static_cast<int>(size);
-        QFont font(QStringLiteral("Arial"));
-        font.setPixelSize(h);
-        font.setWeight(QFont::ExtraBold);
-        dc.setFont(font);
+        dc.setFont(CellHeightFont(QStringLiteral("Arial"), h, QFont::ExtraBold));
         DrawTextAt(dc, at.x(), at.y(), s.m_strText[i]);
     }
 }

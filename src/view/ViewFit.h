@@ -19,8 +19,8 @@ struct MapBox {
     void Add(MapPoint p);
     double Width() const { return double(maxX - minX); }
     double Height() const { return double(maxY - minY); }
-    // A box that is a line, a point or empty cannot be fitted.
-    bool HasArea() const { return maxX > minX && maxY > minY; }
+    // A box that is a point or empty cannot be fitted; a line can, along its length.
+    bool HasExtent() const { return maxX >= minX && maxY >= minY && (maxX > minX || maxY > minY); }
 };
 
 // Centres the box across the axis that does not limit the scale: vertically

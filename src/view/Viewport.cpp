@@ -145,8 +145,32 @@ void UpdateVisibleWays(const MapData& map, ViewState& v)
     v.m_nVisibleWays = static_cast<int>(v.m_visibleWays.size());
 }
 
+namespace {
+
+// The factor of a zoom step held within the zoom limits (1 at a limit). A
+// view without a usable base scale has no limits.
+double ZoomFactorWithinLimits(const ViewState& v, double k, bool zoomIn)
+{
+    const double base = v.m_dBaseScale;
+    if (!(base > 0) || !std::isfinite(base) || !(v.m_dScale > 0))
+        return k;
+    const double room = zoomIn ? kMaxZoomOfBase * base / v.m_dScale : v.m_dScale / (kMinZoomOfBase * base);
+    return std::min(k, room);
+}
+
+// Whether a factor changes the scale at all.
+bool Zooms(double k)
+{
+    return k > 1.0 + 1e-9;
+}
+
+}  // namespace
+
 void ZoomAt(const MapData& map, ViewState& v, double px, double py, double k, bool zoomIn)
 {
+    k = ZoomFactorWithinLimits(v, k, zoomIn);
+    if (!Zooms(k))
+        return;
     const double s = v.m_dScale;
     const double inv = 1.0 / s;
     const double wx = inv * px + v.m_nOriginX;
@@ -161,6 +185,19 @@ void ZoomAt(const MapData& map, ViewState& v, double px, double py, double k, bo
         v.m_nOriginY = Trunc(wy - halfH * inv * k);
         v.m_dScale = s / k;
     }
+    UpdateVisibleWays(map, v);
+}
+
+void ZoomAbout(const MapData& map, ViewState& v, double px, double py, double k, bool zoomIn)
+{
+    k = ZoomFactorWithinLimits(v, k, zoomIn);
+    if (!Zooms(k))
+        return;
+    const double wx = px / v.m_dScale + v.m_nOriginX;
+    const double wy = py / v.m_dScale + v.m_nOriginY;
+    v.m_dScale = zoomIn ? v.m_dScale * k : v.m_dScale / k;
+    v.m_nOriginX = Trunc(wx - px / v.m_dScale);
+    v.m_nOriginY = Trunc(wy - py / v.m_dScale);
     UpdateVisibleWays(map, v);
 }
 

@@ -60,9 +60,20 @@ inline double PointDistance(QPoint a, QPoint b) { return PointDistance(a.x(), a.
 // Rebuilds the visible-way list for the current origin and scale.
 void UpdateVisibleWays(const MapData& map, ViewState& view);
 
+// The zoom commands keep the scale between a quarter of the scale that fits
+// the whole map (the map small amid a wide margin) and a deep street zoom, so
+// that the map can always be got back.
+inline constexpr double kMinZoomOfBase = 0.1;   // the base scale is 2.5 × the fitting scale
+inline constexpr double kMaxZoomOfBase = 32.0;
+
 // Zooms by factor k about client pixel (px, py); that map point lands on the
-// client centre. Rebuilds the visible-way list.
+// client centre. A step that would pass a zoom limit stops at it. Rebuilds
+// the visible-way list.
 void ZoomAt(const MapData& map, ViewState& view, double px, double py, double k, bool zoomIn);
+
+// Zooms by factor k (within the same limits) keeping the map point under
+// client pixel (px, py) where it is, as a mouse wheel does.
+void ZoomAbout(const MapData& map, ViewState& view, double px, double py, double k, bool zoomIn);
 
 // Fits the view to a freshly loaded map: base scale, 5 × base scale, CENP at
 // the client centre, drag origin, visible ways.

@@ -175,24 +175,20 @@ TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
     EXPECT_EQ(dlg->m_bMapLoaded, 1);
 }
 
-TEST_F(Shell, OpenMapRefusesAPathWithoutLowerCaseKvp)
+TEST_F(Shell, OpenMapTakesKvpInEitherLetterCase)
 {
-    const QString map = WriteCity("maps/city.kvp");
     const QString capital = WriteCity("maps/CITY.KVP", 3, 3);
     auto dlg = OpenMapWindow();
     modal.fileAnswers = {capital};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    EXPECT_TRUE(dlg->m_strMapPath.isEmpty());
-    EXPECT_EQ(dlg->m_bMapLoaded, 0);
-    EXPECT_EQ(dlg->m_nWayLast, -1);
+    EXPECT_EQ(dlg->m_strMapPath, capital);
+    EXPECT_EQ(dlg->m_bMapLoaded, 1);
+    EXPECT_EQ(dlg->m_nWayLast, 4 * 3 + 4 * 3 - 1);
 
-    modal.fileAnswers = {map, capital};
+    // Another kind of file is no map to open.
+    modal.fileAnswers = {WriteCity("maps/city.txt")};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    const int ways = dlg->m_nWayLast;
-    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    EXPECT_EQ(dlg->m_strMapPath, map);
-    EXPECT_EQ(dlg->m_nWayLast, ways);
-    EXPECT_EQ(ways, 5 * 6 + 7 * 4 - 1);
+    EXPECT_EQ(dlg->m_strMapPath, capital);
 }
 
 TEST_F(Shell, ChoosingTheMapAlreadyLoadedReadsNothing)
@@ -219,24 +215,35 @@ TEST_F(Shell, ChoosingTheMapAlreadyLoadedReadsNothing)
     EXPECT_EQ(dlg->m_strMapPath, other);
 }
 
-TEST_F(Shell, AFailedLoadKeepsTheChosenPath)
+TEST_F(Shell, AFileThatIsNoMapIsRefusedAndTheMapInUseStays)
 {
     const QString map = WriteCity("maps/city.kvp");
     auto dlg = OpenMapWindow();
     modal.fileAnswers = {map};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    const int ways = dlg->m_nWayLast;
+    const int ways = dlg->m_nWayLast, nodes = dlg->m_nNodeLast;
     const double scale = dlg->m_dScale;
 
-    const QString missing = root.Path("maps/missing.kvp");
-    modal.fileAnswers = {missing};
-    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    EXPECT_EQ(dlg->m_strMapPath, missing);
-    EXPECT_EQ(dlg->m_nWayLast, ways);
-    EXPECT_EQ(dlg->m_nNodeLast, 0);
-    EXPECT_EQ(dlg->m_dScale, scale);
+    root.Write("maps/notes.kvp", "Hẹn gặp lúc 9 giờ\r\n");
+    root.Write("maps/empty.kvp", "");
+    root.Write("maps/binary.kvp", QByteArray("\x00\xff\xfe\x01/WAY\r\n\x80", 10));
+    const QStringList refused = {root.Path("maps/notes.kvp"), root.Path("maps/empty.kvp"),
+                                 root.Path("maps/binary.kvp"), root.Path("maps/missing.kvp")};
+    for (const QString& path : refused) {
+        modal.fileAnswers = {path};
+        dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+        EXPECT_EQ(dlg->m_strMapPath, map) << path.toStdString();
+        EXPECT_EQ(dlg->m_nWayLast, ways);
+        EXPECT_EQ(dlg->m_nNodeLast, nodes);
+        EXPECT_EQ(dlg->m_dScale, scale);
+    }
+    // Each refusal says so, in Vietnamese, naming the file.
+    ASSERT_EQ(modal.messages.size(), refused.size());
+    EXPECT_TRUE(modal.messages[0].startsWith(QStringLiteral("Tệp này không phải là bản đồ")));
+    EXPECT_TRUE(modal.messages[3].startsWith(QStringLiteral("Không mở được tệp bản đồ")));
+    EXPECT_TRUE(modal.messages[3].endsWith(refused[3]));
     dlg->OnCommand(ID_EXIT, BN_CLICKED);
-    EXPECT_EQ(CfgBytes(), ExpectedSettings(missing));
+    EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
 }
 
 }  // namespace

@@ -182,11 +182,11 @@ int ReferenceFindShortestRoute(MapData& map, const AvoidState& avoid, RouteResul
         const QString name = EdgeStreetName(map, nodes[i], nodes[i - 1]);
         if (name != last && !name.isEmpty()) {
             last = name;
-            text += "-" + name;
+            text += (text.isEmpty() ? "" : "-") + name;
         }
     }
     if (endName != last && !endName.isEmpty())
-        text += "-" + endName;
+        text += (text.isEmpty() ? "" : "-") + endName;
     length += PointDistance(points[0], points[1]) + PointDistance(points[k - 1], points[k]);
 
     route.m_routePoints = points;

@@ -24,6 +24,7 @@
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/ScriptedModal.h"
+#include "support/Widgets.h"
 
 #include <gtest/gtest.h>
 
@@ -131,17 +132,9 @@ protected:
         Tap(to);
         PressOk();
     }
-    // Chooses an entry of a combo box's list as a user would: the list opens,
-    // the entry is chosen, the list closes.
-    void ChooseFromList(int id, const QString& text)
-    {
-        CComboBox* list = dlg->Combo(id);
-        list->showPopup();
-        const int index = list->findText(text);
-        ASSERT_GE(index, 0) << text.toStdString();
-        list->setCurrentIndex(index);
-        list->hidePopup();
-    }
+    // Chooses an entry of a combo box's list as a user does: a click on the
+    // box's arrow, a click on the entry.
+    void ChooseFromList(int id, const QString& text) { ASSERT_TRUE(ChooseEntry(dlg->Combo(id), text)) << text.toStdString(); }
     QStringList Entries(int id) const
     {
         QStringList entries;

@@ -102,10 +102,17 @@ TEST_F(CommandTest, EscapeEndsWithoutSavingWhileExitSaves)
 
 TEST_F(CommandTest, CategoryListsAreSortedWithStreetsFirstInTheRouteType)
 {
+    // Vietnamese alphabetical order whatever the system's locale: "ă", "â",
+    // "đ", "ô", "ơ" and "ư" are letters of their own, tones only break ties.
     CComboBox* type = dlg->Combo(IDC_PLACE_TYPE);
-    ASSERT_EQ(type->GetCount(), 28);
-    for (int i = 1; i < 28; ++i)
-        EXPECT_LE(QString::localeAwareCompare(type->GetLBText(i - 1).toLower(), type->GetLBText(i).toLower()), 0);
+    QStringList shown;
+    for (int i = 0; i < type->GetCount(); ++i)
+        shown << type->GetLBText(i);
+    EXPECT_EQ(shown.join(u'|'),
+              QStringLiteral("ATM|Bảo tàng|Bể bơi|Bến xe buýt|Bệnh viện|Bưu điện|Câu lạc bộ|Chợ|Chùa|Đại học|"
+                             "Đại lý du lịch|Đại lý HK|Điểm du lịch|Điểm đỗ xe|Đua thuyền|Khách sạn|Ngân hàng|"
+                             "Nhà riêng|Nhà Thờ|Rạp chiếu phim|Rạp hát|Sân vận động|Siêu thị|Tổ chức QT|"
+                             "Trạm xăng|Triển lãm|Ủy ban|Xí nghiệp"));
     CComboBox* routeType = dlg->Combo(IDC_ROUTE_TYPE);
     ASSERT_EQ(routeType->GetCount(), 29);
     EXPECT_EQ(routeType->GetLBText(0), QStringLiteral("Đường"));

@@ -77,12 +77,14 @@ TEST_F(SearchTest, SinglePlaceIsCentredAtEightTimesTheBaseScale)
     EXPECT_EQ(dlg->m_bSearchResult, 0);
 }
 
-TEST_F(SearchTest, PetrolStationAlwaysShowsTheSameView)
+TEST_F(SearchTest, PetrolStationShowsTheMapAtTheBaseScaleWithEveryStationMarked)
 {
     SearchFor(QStringLiteral("Trạm xăng"), QStringLiteral("Petrolimex 5"));
-    EXPECT_EQ(dlg->m_nOriginX, 1280);
-    EXPECT_EQ(dlg->m_nOriginY, 1700);
+    // Centred on the map's centre point (1000, 1000), as after loading, on
+    // this map as on any other.
     EXPECT_DOUBLE_EQ(dlg->m_dScale, dlg->m_dBaseScale);
+    EXPECT_NEAR(Centre().x, 1000, 3);
+    EXPECT_NEAR(Centre().y, 1000, 3);
     EXPECT_EQ(dlg->m_bPetrolResult, 1);
 }
 
@@ -167,15 +169,30 @@ TEST_F(SearchTest, ChoosingAStreetSelectsEveryRecordIgnoringCase)
     EXPECT_EQ(dlg->m_nOriginX, 0 - int((480 - 470 * scale) / scale / 2));
 }
 
-TEST_F(SearchTest, DegenerateStreetsLeaveTheView)
+TEST_F(SearchTest, AStraightStreetIsFoundAndOnlyAStreetWithoutPointsOrNameLeavesTheView)
 {
-    for (const QString& name : {QStringLiteral("Đường Thẳng"), QStringLiteral("Ngõ Trống")}) {
-        dlg->SelectStreet(name);
-        EXPECT_EQ(dlg->m_nOriginX, 0) << name.toStdString();
-        EXPECT_EQ(dlg->m_nOriginY, 0);
-        EXPECT_DOUBLE_EQ(dlg->m_dScale, 1.0);
-    }
+    // All points share one y: the width sets the scale.
+    dlg->SelectStreet(QStringLiteral("Đường Thẳng"));
+    EXPECT_DOUBLE_EQ(dlg->m_dScale, 480.0 / 800 / 2);
+    EXPECT_TRUE(OnScreen({100, 1200}));
+    EXPECT_TRUE(OnScreen({899, 1200}));
+    EXPECT_EQ(dlg->m_nSelectedWays, 1);
+
+    SetView(0, 0, 1.0, 1.0 / 3);
+    dlg->SelectStreet(QStringLiteral("Ngõ Trống"));
+    EXPECT_EQ(dlg->m_nOriginX, 0);
+    EXPECT_EQ(dlg->m_nOriginY, 0);
+    EXPECT_DOUBLE_EQ(dlg->m_dScale, 1.0);
     EXPECT_EQ(dlg->m_nSelectedWays, 1);  // the record without points is still selected
+
+    // An empty name selects nothing, not every nameless record.
+    MapBuilder more(*dlg, 2000, 2000);
+    more.Way(QString(), {{10, 10}, {20, 20}});
+    dlg->m_bRoutePick = 1;
+    dlg->SelectStreet(QString());
+    EXPECT_EQ(dlg->m_nSelectedWays, 1);
+    EXPECT_EQ(dlg->m_bStreetPicked, 0);
+    EXPECT_DOUBLE_EQ(dlg->m_dScale, 1.0);
 }
 
 TEST_F(SearchTest, AStreetOfManyRecordsKeepsEveryRecordSelected)

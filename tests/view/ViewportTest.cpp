@@ -295,6 +295,7 @@ TEST(Zoom, InThenOutComesBackToTheSameCentreAndScale)
         view.m_nOriginX = 12345;
         view.m_nOriginY = -6789;
         view.m_dScale = s;
+        view.m_dBaseScale = s / 5;  // as after a load
         const double cx = (W / 2) / s + view.m_nOriginX, cy = (H / 2) / s + view.m_nOriginY;
         ZoomAt(map, view, W / 2, H / 2, 1.5, true);
         ZoomAt(map, view, W / 2, H / 2, 1.5, false);
