@@ -7,6 +7,7 @@
 #include "platform/UiCommandBar.h"
 #include "platform/UiDialog.h"
 #include "platform/UiMapSurface.h"
+#include "platform/UiQtTexts.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ const ControlSpec kTopBar[] = {
 CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory), m_aboutDlg()
 {
     InitResources();
+    InstallVietnameseQtTexts();
     setWindowTitle(QStringLiteral("Korvane 1.3"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     auto* layout = new QVBoxLayout(this);

@@ -8,6 +8,11 @@
 
 namespace {
 
+QString Run(const std::unique_ptr<QFileDialog>& dialog)
+{
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+}
+
 class InteractiveSeam : public ModalSeam {
 public:
     int RunDialog(QDialog& dialog) override { return dialog.exec(); }
@@ -15,19 +20,13 @@ public:
     QString OpenFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
                          const QString& filter) override
     {
-        QFileDialog dialog(parent, QString(), initialPath, filter + " (" + filter + ")");
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(defaultExtension.mid(1));
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return Run(MakeFileDialog(parent, false, defaultExtension, initialPath, filter));
     }
 
     QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
                          const QString& filter) override
     {
-        QFileDialog dialog(parent, QString(), initialPath, filter.isEmpty() ? QString() : filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(defaultExtension);
-        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter));
     }
 
     void MessageBox(QWidget* parent, const QString& text) override
@@ -45,6 +44,26 @@ public:
 ModalSeam* g_seam = nullptr;
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
+                                            const QString& initialPath, const QString& filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath,
+                                                filter.isEmpty() ? QString() : filter + " (" + filter + ")");
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    QString suffix = defaultExtension;
+    if (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    dialog->setDefaultSuffix(suffix);
+    if (save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setWindowTitle(QStringLiteral("Lưu tệp"));
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setWindowTitle(QStringLiteral("Mở tệp"));
+    }
+    return dialog;
+}
 
 ModalSeam& Modal()
 {

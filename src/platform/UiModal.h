@@ -6,7 +6,10 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
+
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QWidget;
 
@@ -24,6 +27,11 @@ public:
     // Shows a popup menu at a global position; the chosen command ID or 0.
     virtual int PopupMenu(QMenu& menu, QPoint globalPosition) = 0;
 };
+
+// The file dialog the interactive seam runs: Qt's own (the same on every
+// desktop), its texts in Vietnamese.
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
+                                            const QString& initialPath, const QString& filter);
 
 // The seam in force: the interactive one unless a test installed its own.
 ModalSeam& Modal();

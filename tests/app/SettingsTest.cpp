@@ -143,6 +143,37 @@ TEST_F(Settings, AnotherVersionLoadsNothingAndTakesNoValue)
     ExpectCommands(*dlg, kMapCommands, false);
 }
 
+TEST_F(Settings, ALaterVersionLineStopsTheReadingButKeepsWhatWasRead)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    WriteSettings("MapVer 1.2\r\nMapURL " + map.toUtf8() +
+                  "\r\nComType COM3: Serial 3\r\nMapVer 1.3\r\nBitRate 9600\r\nend\r\n");
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_strCfgMapUrl, map);
+    EXPECT_EQ(dlg->m_strCfgComType, QStringLiteral("COM3: Serial 3"));
+    EXPECT_TRUE(dlg->m_strCfgBitRate.isEmpty());  // after the stop
+    EXPECT_EQ(dlg->m_bMapLoaded, 0);              // no map after a refused version
+}
+
+TEST_F(Settings, AMapPathWithDecomposedAccentsIsReopened)
+{
+    // "Bản đồ" spelled with combining marks, as some systems name files.
+    const QString folder = QStringLiteral("Bản đồ").normalized(QString::NormalizationForm_D);
+    const QString map = WriteCity(folder + "/hà nội.kvp");
+    ASSERT_NE(map, map.normalized(QString::NormalizationForm_C));
+    {
+        auto dlg = OpenMapWindow();
+        modal.fileAnswers = {map};
+        dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+        ASSERT_EQ(dlg->m_bMapLoaded, 1);
+        dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    }
+    EXPECT_TRUE(CfgBytes().contains(map.toUtf8()));
+    auto dlg = OpenMapWindow();
+    EXPECT_EQ(dlg->m_strMapPath, map);
+    EXPECT_EQ(dlg->m_bMapLoaded, 1);
+}
+
 TEST_F(Settings, AMapUrlOfOneCharacterOrNoneLoadsNothing)
 {
     for (const QByteArray& url : {QByteArray("c"), QByteArray()}) {

@@ -86,6 +86,11 @@ TEST_F(TapTest, EqualPlaceDistancesKeepTheEarlierPlace)
     const int first = map.Place("A", {100, 300}, 1);
     map.Place("B", {104, 300}, 1);
     EXPECT_EQ(Hit({102, 300}), first);
+    // Distances count in whole pixels: 4.47 and 4.12 are both 4, so the
+    // earlier place wins although the later one is nearer.
+    const int earlier = map.Place("C", {304, 502}, 1);
+    map.Place("D", {296, 499}, 1);
+    EXPECT_EQ(Hit({300, 500}), earlier);
 }
 
 TEST_F(TapTest, PlaceLabelFollowsFilterOrSearch)

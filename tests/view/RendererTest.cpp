@@ -1,6 +1,7 @@
 // The base map as drawn into the off-screen image: colours at known pixels,
 // street widths, one-way arrows and labels.
 #include "app/MapState.h"
+#include "view/Overlays.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 
@@ -45,16 +46,16 @@ struct Scene : MapState {
         m_nDistrictPointLast.push_back(last == -2 ? static_cast<int>(points.size()) - 1 : last);
         ++m_nDistrictLast;
     }
-    void Lake(const std::vector<MapPoint>& points)
+    void Lake(const std::vector<MapPoint>& points, const QString& name = QString())
     {
-        m_strLakeName.push_back(QString());
+        m_strLakeName.push_back(name);
         m_pLakePoints.push_back(points);
         m_nLakePointLast.push_back(static_cast<int>(points.size()) - 1);
         ++m_nLakeLast;
     }
-    void Park(const std::vector<MapPoint>& points)
+    void Park(const std::vector<MapPoint>& points, const QString& name = QString())
     {
-        m_strParkName.push_back(QString());
+        m_strParkName.push_back(name);
         m_pParkPoints.push_back(points);
         m_nParkPointLast.push_back(static_cast<int>(points.size()) - 1);
         ++m_nParkLast;
@@ -370,6 +371,30 @@ TEST(Renderer, ExtremeValuesFromAMapFileDrawWithoutHarm)
     // The huge polygons are still filled where they cover the window.
     EXPECT_EQ(PixelOf(image, 240, 0), Rgb(255, 170, 70));
     EXPECT_EQ(PixelOf(image, 470, 630), Rgb(6, 87, 172));
+}
+
+TEST(Renderer, ParkAndLakeNamesAtADeepZoomDrawWithoutOverflow)
+{
+    // Their anchors land at the edge of the pixel range.
+    Scene scene;
+    scene.m_dBaseScale = 0.05;
+    scene.m_dScale = 5e5;
+    scene.Park({{0, 0}, {10000, 0}, {10000, 10000}, {0, 10000}}, QStringLiteral("Vườn Giám"));
+    scene.Lake({{-10000, 5000}, {0, -10000}, {10000, 5000}, {0, 10000}}, QStringLiteral("Hồ Văn"));
+    EXPECT_EQ(scene.Draw().size(), QSize(480, 640));
+}
+
+TEST(Renderer, LabelHeightsAreWholeCharacterCells)
+{
+    // The map gives a label's height as the whole cell, ascent and descent,
+    // which is more than the em size of the same number.
+    for (int h : {9, 30, 90}) {
+        const QFont font = CellHeightFont(QStringLiteral("Arial"), h, QFont::ExtraBold);
+        EXPECT_NEAR(QFontMetrics(font).height(), h, 1) << h;
+        QFont em(QStringLiteral("Arial"));
+        em.setPixelSize(h);
+        EXPECT_GT(QFontMetrics(em).height(), h + (h >= 30 ? 1 : 0)) << h;
+    }
 }
 
 TEST(Renderer, AHugeStreetWidthClassIsNoOverflow)
