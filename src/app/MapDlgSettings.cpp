@@ -20,13 +20,19 @@ void CMapDlg::LoadSettings()
     m_strCfgBitRate = values.bitRate.value_or(m_strCfgBitRate);
     m_strInfoFilePath = values.infoFilePath.value_or(m_strInfoFilePath);
     m_nMyPlaceCount = values.myPlaceCount.value_or(m_nMyPlaceCount);
-    if (m_strCfgMapUrl.size() < 2)
+    // A start map replaces the settings' map: OnInitDialog opens it.
+    if (m_strCfgMapUrl.size() < 2 || !m_strStartMap.isEmpty())
         return;
+    OpenMapAtStart(m_strCfgMapUrl);
+}
+
+void CMapDlg::OpenMapAtStart(const QString& path)
+{
     WaitCursor wait;
-    if (LoadMapFile(*this, m_strCfgMapUrl, m_nMyPlaceCount)) {
+    if (LoadMapFile(*this, path, m_nMyPlaceCount)) {
         wait.Restore();
         QThread::msleep(1);
-        m_strMapPath = m_strCfgMapUrl;
+        m_strMapPath = path;
         InitViewAfterLoad();
     } else {
         m_strMapPath.clear();
