@@ -1,8 +1,8 @@
-# The two commands of the README. Both install what is missing first.
+# The commands of the README. Each installs what is missing first.
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test package clean
 
 deps:
 	scripts/install-deps.sh
@@ -16,6 +16,12 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The Debian package, moved to this folder for `apt install ./korvane_*.deb`.
+package: build
+	rm -f korvane_*.deb
+	cd $(BUILD) && cpack -G DEB
+	mv $(BUILD)/korvane_*.deb .
 
 clean:
 	rm -rf $(BUILD)

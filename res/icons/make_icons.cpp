@@ -1,8 +1,11 @@
 // Draws the program's pictures and writes them as PNG files under res/:
 // the 28 place-category icons (icons/cat01.png … cat28.png, 24 × 24, opaque,
 // because the map copies them without a transparent colour), the application
-// icon (icons/app.png, 48 × 48) and the two toolbar strips (toolbar/small.png,
-// five 16 × 15 pictures; toolbar/large.png, five 32 × 32 pictures).
+// icon (icons/app.png, 48 × 48, the window's icon, and the installed icon
+// theme's sizes icons/hicolor/NxN/apps/korvane.png, all rendered from the
+// drawing icons/hicolor/scalable/apps/korvane.svg) and the two toolbar strips
+// (toolbar/small.png, five 16 × 15 pictures; toolbar/large.png, five 32 × 32
+// pictures).
 //
 // Usage: make_icons [res-folder]   (default: the res folder beside this file)
 //
@@ -18,12 +21,15 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QString>
+#include <QSvgRenderer>
 #include <QTextStream>
 #include <cmath>
 #include <functional>
 #include <numbers>
 
 namespace {
+
+const QString kAppIconSvg = QStringLiteral("icons/hicolor/scalable/apps/korvane.svg");
 
 using DrawFn = std::function<void(QPainter&)>;
 
@@ -477,44 +483,17 @@ QImage DrawCategoryIcon(const Category& category)
     return image;
 }
 
-// ---- Application icon: a map pin over a street grid, 48 × 48 ----
+// ---- Application icon, rendered from its SVG drawing ----
 
-QImage DrawAppIcon()
+// The sizes of the icon theme's fixed-size folders (hicolor/NxN/apps).
+constexpr int kAppIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
+QImage RenderAppIcon(QSvgRenderer& svg, int size)
 {
-    QImage image(48, 48, QImage::Format_ARGB32);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    QPainterPath tile;
-    tile.addRoundedRect(QRectF(1, 1, 46, 46), 6, 6);
-    p.setClipPath(tile);
-    p.fillRect(image.rect(), QColor(251, 208, 146));
-    FillPolygon(p, QColor(108, 222, 104), {{30, 30}, {48, 30}, {48, 48}, {30, 48}});
-    FillEllipse(p, QColor(6, 87, 172), {4, 4}, 9, 7);
-    const QPen street = Stroke(kWhite, 3);
-    for (double v : {9.0, 25.0, 40.0}) {
-        Line(p, street, {v, -2}, {v, 50});
-        Line(p, street, {-2, v}, {50, v});
-    }
-    Line(p, Stroke(kWhite, 2), {-2, 50}, {50, 2});
-    p.setClipping(false);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(Stroke(QColor(120, 80, 40), 1.5));
-    p.drawPath(tile);
-
-    QPainterPath pin;
-    pin.moveTo(24, 44);
-    pin.cubicTo(20, 34, 12, 28, 12, 17);
-    pin.cubicTo(12, 9.5, 17.5, 4, 24, 4);
-    pin.cubicTo(30.5, 4, 36, 9.5, 36, 17);
-    pin.cubicTo(36, 28, 28, 34, 24, 44);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 70));
-    p.drawPath(pin.translated(2, 1.5));
-    p.setPen(Stroke(QColor(130, 0, 0), 1.5));
-    p.setBrush(QColor(225, 20, 20));
-    p.drawPath(pin);
-    FillEllipse(p, kWhite, {24, 17}, 5, 5);
+    svg.render(&p);
     return image;
 }
 
@@ -637,7 +616,16 @@ int main(int argc, char** argv)
         const QString name = QStringLiteral("icons/cat%1.png").arg(code, 2, 10, QLatin1Char('0'));
         ok = Save(DrawCategoryIcon(kCategories[code - 1]), res.filePath(name)) && ok;
     }
-    ok = Save(DrawAppIcon(), res.filePath(QStringLiteral("icons/app.png"))) && ok;
+    QSvgRenderer appIcon(res.filePath(kAppIconSvg));
+    if (!appIcon.isValid()) {
+        QTextStream(stderr) << "make_icons: cannot read " << res.filePath(kAppIconSvg) << "\n";
+        return 1;
+    }
+    ok = Save(RenderAppIcon(appIcon, 48), res.filePath(QStringLiteral("icons/app.png"))) && ok;
+    for (int size : kAppIconSizes) {
+        const QString folder = QStringLiteral("icons/hicolor/%1x%1/apps").arg(size);
+        ok = res.mkpath(folder) && Save(RenderAppIcon(appIcon, size), res.filePath(folder + "/korvane.png")) && ok;
+    }
     ok = Save(DrawToolbar(16, 15), res.filePath(QStringLiteral("toolbar/small.png"))) && ok;
     ok = Save(DrawToolbar(32, 32), res.filePath(QStringLiteral("toolbar/large.png"))) && ok;
     return ok ? 0 : 1;

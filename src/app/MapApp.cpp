@@ -1,11 +1,20 @@
 #include "app/MapApp.h"
 
+#include "app/CommandLine.h"
 #include "app/MapDlg.h"
 
-CMapDlg* CMapApp::InitInstance()
+#include <QCoreApplication>
+#include <QTimer>
+
+CMapDlg* CMapApp::InitInstance(const StartOptions& options)
 {
     auto* dlg = new CMapDlg;
+    if (options.clientSize.isValid())
+        dlg->SetClientSize(options.clientSize.width(), options.clientSize.height());
+    dlg->m_strStartMap = StartMap(options, QCoreApplication::applicationDirPath());
     dlg->show();
     dlg->OnInitDialog();
+    if (options.exitAfterStart)
+        QTimer::singleShot(0, dlg, &CMapDlg::OnExit);
     return dlg;
 }

@@ -139,6 +139,8 @@ bool CMapDlg::OnInitDialog()
     ResetMapState();
     if (m_bCfgPending)
         LoadSettings();
+    if (!m_strStartMap.isEmpty())
+        OpenMapAtStart(m_strStartMap);
     if (m_bMapLoaded)
         EnableMapCommands();
     return true;

@@ -33,7 +33,8 @@ public:
     explicit CMapDlg(QWidget* parent = nullptr);
     ~CMapDlg() override;
 
-    // Start-up: menu bar, reset, settings (which may load the last map).
+    // Start-up: menu bar, reset, settings (which may load the last map), then
+    // the start map when one is set.
     bool OnInitDialog();
 
     // --- command table (MapDlgCommands.cpp)
@@ -84,6 +85,8 @@ public:
     // --- settings (MapDlgSettings.cpp)
     void LoadSettings();
     void SaveSettings();
+    // Loads a map while the window initialises and sets up the view.
+    void OpenMapAtStart(const QString& path);
 
     // --- map files (map/MapDlgMap.cpp)
     enum class MapLoad { Loaded, CannotOpen, NotAMap };
@@ -163,6 +166,9 @@ public:
     QString m_strInfoFilePath;
     int m_bCfgRead = 0;
     int m_bCfgPending = 0;
+    // A map opened at start-up instead of the settings file's (the command
+    // line's, or an installed program's first map); empty: the settings decide.
+    QString m_strStartMap;
 
     // Texts exchanged with combo boxes 1009, 1004, 1012, 1020, 1021, 1017.
     QString m_strFromToName;

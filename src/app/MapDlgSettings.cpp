@@ -19,13 +19,19 @@ void CMapDlg::LoadSettings()
     m_strCfgBitRate = values.bitRate.value_or(m_strCfgBitRate);
     m_strInfoFilePath = values.infoFilePath.value_or(m_strInfoFilePath);
     m_nMyPlaceCount = values.myPlaceCount.value_or(m_nMyPlaceCount);
-    if (values.versionRejected || m_strCfgMapUrl.size() < 2)
+    // A start map replaces the settings' map: OnInitDialog opens it.
+    if (values.versionRejected || m_strCfgMapUrl.size() < 2 || !m_strStartMap.isEmpty())
         return;
+    OpenMapAtStart(m_strCfgMapUrl);
+}
+
+void CMapDlg::OpenMapAtStart(const QString& path)
+{
     WaitCursor wait;
-    if (ReplaceMap(m_strCfgMapUrl) == MapLoad::Loaded) {
+    if (ReplaceMap(path) == MapLoad::Loaded) {
         wait.Restore();
         QThread::msleep(1);
-        m_strMapPath = m_strCfgMapUrl;
+        m_strMapPath = path;
         InitViewAfterLoad();
     } else {
         m_strMapPath.clear();
