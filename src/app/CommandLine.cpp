@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "platform/DevicePath.h"
+#include "view/Viewport.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -31,7 +32,6 @@ struct OptionRow {
     std::function<QString(const QString& value, StartOptions& options)> take;
 };
 
-constexpr int kMinClientSide = 100;
 constexpr int kMaxClientSide = 10000;
 
 QString TakeClientSize(const QString& value, StartOptions& options)
@@ -40,15 +40,16 @@ QString TakeClientSize(const QString& value, StartOptions& options)
     const QRegularExpressionMatch match = kSize.match(value);
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
-    const auto inRange = [](int side) { return side >= kMinClientSide && side <= kMaxClientSide; };
-    if (!inRange(width) || !inRange(height)) {
-        return Refusal(QStringLiteral("bad size '%1': give WIDTHxHEIGHT, each from %2 to %3 pixels")
+    if (width < kMinClientWidth || height < kMinClientHeight || width > kMaxClientSide || height > kMaxClientSide) {
+        return Refusal(QStringLiteral("bad size '%1': give WIDTHxHEIGHT, at least %2x%3 and at most %4 pixels a side")
                            .arg(value)
-                           .arg(kMinClientSide)
+                           .arg(kMinClientWidth)
+                           .arg(kMinClientHeight)
                            .arg(kMaxClientSide),
-                       QStringLiteral("kích thước sai '%1': cần RỘNGxCAO, mỗi số từ %2 đến %3 điểm ảnh")
+                       QStringLiteral("kích thước sai '%1': cần RỘNGxCAO, ít nhất %2x%3, nhiều nhất %4 điểm ảnh mỗi cạnh")
                            .arg(value)
-                           .arg(kMinClientSide)
+                           .arg(kMinClientWidth)
+                           .arg(kMinClientHeight)
                            .arg(kMaxClientSide));
     }
     options.clientSize = QSize(width, height);

@@ -23,8 +23,7 @@ constexpr int kCommandBarHeight = 40;
 // after a resize for one narrower than the large set's 480.
 constexpr int kSmallToolbarBelowAtStart = 251;
 constexpr int kSmallToolbarBelowOnResize = 480;
-// The smallest client area: a QVGA handheld in portrait.
-const QSize kMinClientSize(240, 320);
+
 
 // Template of the map window, in dialog units.
 const QSize kMapTemplate(147, 158);
@@ -87,7 +86,7 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
     connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
     qApp->installEventFilter(this);
     m_pMainMenu->setFixedHeight(kCommandBarHeight);
-    setMinimumSize(kMinClientSize.width(), kMinClientSize.height() + kCommandBarHeight);
+    setMinimumSize(kMinClientWidth, kMinClientHeight + kCommandBarHeight);
     SetClientSize(m_nClientWidth, m_nClientHeight);
 }
 

@@ -43,8 +43,9 @@ QAction* FindIn(const QMenu* menu, int id)
 
 CommandBar::CommandBar(QWidget* parent) : QWidget(parent), m_layout(new QHBoxLayout(this))
 {
-    m_layout->setContentsMargins(2, 1, 2, 1);
-    m_layout->setSpacing(2);
+    // Packed tight: the menus and the small toolbar fit a 240-pixel window.
+    m_layout->setContentsMargins(1, 1, 1, 1);
+    m_layout->setSpacing(0);
     m_layout->addStretch(1);
     setAutoFillBackground(true);
 }
@@ -83,6 +84,7 @@ void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vect
         auto* button = new QToolButton(this);
         button->setIcon(QIcon(pictures.copy(int(i) * picture.width(), 0, picture.width(), picture.height())));
         button->setIconSize(picture);
+        button->setFixedSize(picture + QSize(4, 4));
         button->setAutoRaise(true);
         const int id = ids[i];
         connect(button, &QToolButton::clicked, this, [this, id] {

@@ -26,6 +26,10 @@ struct ViewState {
     int m_nVisibleWays = 0;
 };
 
+// The smallest client area the window takes: a QVGA handheld in portrait.
+inline constexpr int kMinClientWidth = 240;
+inline constexpr int kMinClientHeight = 320;
+
 // Display factor for a client width: 1 below 321 pixels, else 2.
 int DisplayFactorFor(int clientWidth);
 

@@ -82,6 +82,11 @@ TEST_F(Shell, NarrowWindowsGetTheSmallToolbarAndDisplayFactorOne)
     EXPECT_EQ(small->m_nDisplayFactor, 1);
     EXPECT_EQ(small->MenuBar()->ToolbarIds(), (std::vector<int>{32838, 32839, 32842, 32844, 32846}));
     EXPECT_EQ(small->MenuBar()->ToolbarPictureSize(), QSize(16, 15));
+    // The menus and the small toolbar fit: the window stays 240 wide once
+    // its layout has settled.
+    QTest::qWait(20);
+    EXPECT_EQ(small->width(), 240);
+    EXPECT_EQ(small->m_nClientWidth, 240);
 
     auto large = OpenMapWindow(480, 640);
     EXPECT_EQ(large->m_nDisplayFactor, 2);

@@ -107,3 +107,4 @@ TEST_F(WindowStateTest, QtsOwnDialogsSpeakVietnamese)
 }
 
 }  // namespace
+
