@@ -54,8 +54,9 @@ void ExpectSoundGraph(const MapData& map)
 
 class OneWaySketch : public ::testing::Test {
 protected:
-    // a→b→c one way as drawn; f←e←d mapped against travel (oneway=-1);
-    // a–d and c–f both ways.
+    // a→b→c one way as drawn; d–e–f mapped against travel (oneway=-1), so
+    // driven f→e→d; a–d and c–f both ways: a one-way ring every node of
+    // which can reach every other.
     OsmSketch sketch{{
         "a---b---c",
         "|       |",
@@ -64,7 +65,7 @@ protected:
     void SetUp() override
     {
         sketch.Way(1, "abc", Street("Phố Một Chiều", {{"oneway", "yes"}}))
-            .Way(2, "fed", Street("Phố Ngược Chiều", {{"oneway", "-1"}}))
+            .Way(2, "def", Street("Phố Ngược Chiều", {{"oneway", "-1"}}))
             .Way(3, "ad", Street("Phố Hai Chiều"))
             .Way(4, "cf", Street("Phố Nối"));
         map = ImportXml(sketch.Xml());
@@ -86,9 +87,9 @@ TEST_F(OneWaySketch, OneWayStreetsRunInTheirDirectionOfTravel)
     EXPECT_EQ(m.m_strWayDirection[forward.front()], QLatin1String("1"));
     EXPECT_EQ(m.m_strWayDirection[reversed.front()], QLatin1String("1"));
     EXPECT_EQ(m.m_strWayDirection[both.front()], QLatin1String("0"));
-    // The reversed street's points run d → e → f, the way one may drive.
-    EXPECT_EQ(WayPoints(m, reversed.front()).front(), MapPointOf(m, sketch.Where('d')));
-    EXPECT_EQ(WayPoints(m, reversed.back()).back(), MapPointOf(m, sketch.Where('f')));
+    // The reversed street's points run f → e → d, the way one may drive.
+    EXPECT_EQ(WayPoints(m, reversed.front()).front(), MapPointOf(m, sketch.Where('f')));
+    EXPECT_EQ(WayPoints(m, reversed.back()).back(), MapPointOf(m, sketch.Where('d')));
     EXPECT_EQ(WayPoints(m, forward.front()).front(), MapPointOf(m, sketch.Where('a')));
 }
 
@@ -101,10 +102,10 @@ TEST_F(OneWaySketch, AdjacencyFollowsTheDirectionOfTravel)
     EXPECT_FALSE(Links(m, Node('b'), Node('a')));
     EXPECT_TRUE(Links(m, Node('b'), Node('c')));
     EXPECT_FALSE(Links(m, Node('c'), Node('b')));
-    EXPECT_TRUE(Links(m, Node('d'), Node('e')));
-    EXPECT_FALSE(Links(m, Node('e'), Node('d')));
-    EXPECT_TRUE(Links(m, Node('e'), Node('f')));
-    EXPECT_FALSE(Links(m, Node('f'), Node('e')));
+    EXPECT_TRUE(Links(m, Node('f'), Node('e')));
+    EXPECT_FALSE(Links(m, Node('e'), Node('f')));
+    EXPECT_TRUE(Links(m, Node('e'), Node('d')));
+    EXPECT_FALSE(Links(m, Node('d'), Node('e')));
     EXPECT_TRUE(Links(m, Node('a'), Node('d')));
     EXPECT_TRUE(Links(m, Node('d'), Node('a')));
     // Edge values are the map distance between the two nodes.
@@ -508,7 +509,8 @@ TEST(ImporterRules, ABoxCutsStreetsAtItsEdgeAndLeavesOutWhatLiesBeyond)
 
 TEST(ImporterRules, NoMoreThanNineNeighboursPerNode)
 {
-    // Ten streets leave one square: one link must go.
+    // Ten streets leave one square: the link to the tenth must go, and with
+    // it the street, since no route could reach its end any more.
     OsmSketch sketch({
         "a   b   c   d",
         "             ",
@@ -523,7 +525,11 @@ TEST(ImporterRules, NoMoreThanNineNeighboursPerNode)
     ASSERT_TRUE(map.ok) << map.error.toStdString();
     const int centre = NodeAt(map.loaded, MapPointOf(map.loaded, sketch.Where('x')));
     EXPECT_EQ(NeighboursOf(map.loaded, centre).size(), 9u);
-    EXPECT_TRUE(map.report.notes.join(' ').contains(Q("1 road links beyond nine")));
+    EXPECT_EQ(map.loaded.m_nNodeLast, 10);
+    EXPECT_TRUE(WaysNamed(map.loaded, Q("Phố j")).empty());
+    EXPECT_TRUE(map.report.notes.join(' ').contains(Q("1 of the 11 road nodes (9.1 %) were left out")))
+        << map.report.notes.join(' ').toStdString();
+    EXPECT_TRUE(map.report.notes.join(' ').contains(Q("in part: Phố j")));
     EXPECT_TRUE(CheckMapText(map.text).empty());
 }
 
@@ -580,6 +586,23 @@ TEST(ImporterRules, LeaveOutNamesAreParsed)
     EXPECT_EQ(bits, unsigned(LeaveService | LeaveBus));
     EXPECT_FALSE(ParseLeaveOut(Q("footpaths"), bits, error));
     EXPECT_TRUE(error.contains(Q("footpaths")));
+}
+
+TEST(ImporterRules, BoxesAndPointsAreDegreesInEveryHemisphere)
+{
+    GeoBox box;
+    GeoPoint point;
+    QString error;
+    ASSERT_TRUE(ParseBox(Q("-54.63,-20.47,-54.61,-20.45"), box, error));
+    EXPECT_EQ(box.min.lonE7, -546300000);
+    EXPECT_EQ(box.max.latE7, -204500000);
+    ASSERT_TRUE(ParseLonLat(Q("-54.62, -20.46"), point, error));
+    EXPECT_EQ(point.lonE7, -546200000);
+    EXPECT_EQ(point.latE7, -204600000);
+    // Qt reads "nan" and "inf" as numbers; they are no position.
+    EXPECT_FALSE(ParseBox(Q("nan,21,106,22"), box, error));
+    EXPECT_FALSE(ParseLonLat(Q("105.83,inf"), point, error));
+    EXPECT_FALSE(ParseLonLat(Q("181,21"), point, error));
 }
 
 } // namespace

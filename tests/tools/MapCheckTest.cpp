@@ -11,7 +11,7 @@
 
 namespace {
 
-// A sound map: three streets in an L and a T, four road nodes.
+// A sound map: three two-way streets in an L and a T, four road nodes.
 std::vector<std::string> SoundMap()
 {
     return {
@@ -46,7 +46,7 @@ std::vector<std::string> SoundMap()
         "\t\t\t0,1",
         "\tPhố B",
         "\t\t200,100;200,200",
-        "\t\t\t1,1",
+        "\t\t\t0,1",
         "\tPhố C",
         "\t\t200,100;300,100",
         "\t\t\t0,1",
@@ -69,7 +69,7 @@ std::vector<std::string> SoundMap()
         "/POSITION",
         "\t1;100,100,2,100",
         "\t1,2,3;200,100,1,100,3,100,4,100",
-        "\t2;200,200",
+        "\t2;200,200,2,100",
         "\t3;300,100,2,100",
         "POSITION/",
     };
@@ -181,19 +181,22 @@ TEST(MapCheck, NodeTableAndNodeLists)
     // x, y, nine links, then two values too many.
     std::vector<std::string> lines = SoundMap();
     const std::string full = "\t2;200,200,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,-1,5,5";
-    lines[LineOf(lines, "\t2;200,200") - 1] = full;
+    lines[LineOf(lines, "\t2;200,200,2,100") - 1] = full;
     ExpectOneProblem(lines, LineOf(lines, full), "2 values beyond the 21");
 
     // Three WAY records give the node table 4 × 2 slots: nodes 1 to 6 and
-    // the spare slot after them.
+    // the spare slot after them. Nothing links to the four nodes added.
     lines = SoundMap();
     for (int n = 5; n <= 8; ++n)
         lines.insert(lines.end() - 1, "\t3;300,100,4,100");
     const std::vector<MapProblem> problems = CheckMapText(Text(lines));
-    ASSERT_EQ(problems.size(), 2u) << ::testing::PrintToString(Problems(Text(lines)));
-    EXPECT_EQ(problems[0].line, LineOf(lines, "\t3;300,100,2,100") + 3);
-    EXPECT_TRUE(problems[0].message.contains(QStringLiteral("road node 7 does not fit the node table")));
-    EXPECT_TRUE(problems[1].message.contains(QStringLiteral("road node 8 does not fit the node table")));
+    ASSERT_EQ(problems.size(), 3u) << ::testing::PrintToString(Problems(Text(lines)));
+    EXPECT_EQ(problems[0].line, LineOf(lines, "\t3;300,100,2,100") + 1);
+    EXPECT_TRUE(problems[0].message.contains(QStringLiteral("4 road nodes can be left but not reached")));
+    EXPECT_TRUE(problems[0].message.contains(QStringLiteral("nodes 5, 6, 7, 8; streets: Phố C")));
+    EXPECT_EQ(problems[1].line, LineOf(lines, "\t3;300,100,2,100") + 3);
+    EXPECT_TRUE(problems[1].message.contains(QStringLiteral("road node 7 does not fit the node table")));
+    EXPECT_TRUE(problems[2].message.contains(QStringLiteral("road node 8 does not fit the node table")));
 }
 
 TEST(MapCheck, RoadGraphFaults)
@@ -206,13 +209,63 @@ TEST(MapCheck, RoadGraphFaults)
     EXPECT_TRUE(problems[1].message.contains(QStringLiteral("road node 4 at 300,150 is no point")));
 
     lines = SoundMap();
-    lines[LineOf(lines, "\t1;100,100,2,100") - 1] = "\t1;100,100,7,100";
-    ExpectOneProblem(lines, LineOf(lines, "\t1;100,100,7,100"), "links to node 7, which does not exist");
+    lines[LineOf(lines, "\t1;100,100,2,100") - 1] = "\t1;100,100,2,100,7,100";
+    ExpectOneProblem(lines, LineOf(lines, "\t1;100,100,2,100,7,100"), "links to node 7, which does not exist");
+}
 
-    // Node 3 (200,200) loses its links: no route reaches it.
+// Routes run only between nodes of one strongly connected part: nodes that
+// a one-way street leads into but not out of, or out of but not into, or
+// that nothing joins to the rest, are listed with their streets.
+TEST(MapCheck, NodesNoRouteCanReachOrLeave)
+{
+    std::vector<std::string> lines = SoundMap();
+    // Phố B one way from node 2 to node 3: node 3 is a trap.
+    lines[LineOf(lines, "\t\t200,100;200,200") + 0] = "\t\t\t1,1";
+    lines[LineOf(lines, "\t2;200,200,2,100") - 1] = "\t2;200,200";
+    ExpectOneProblem(lines, LineOf(lines, "\t2;200,200"),
+                     "1 road node can be reached but not left along one-way streets, so no route starts there: node "
+                     "3; streets: Phố B");
+
+    // Node 2 no longer links to node 3: node 3 can be left, not reached.
     lines = SoundMap();
     lines[LineOf(lines, "\t1,2,3;200,100,1,100,3,100,4,100") - 1] = "\t1,2,3;200,100,1,100,4,100";
-    ExpectOneProblem(lines, LineOf(lines, "\t2;200,200"), "road nodes 3 are not connected");
+    ExpectOneProblem(lines, LineOf(lines, "\t2;200,200,2,100"),
+                     "1 road node can be left but not reached along one-way streets, so no route ends there: node 3; "
+                     "streets: Phố B");
+
+    // Node 4 linked to nothing, and nothing linked to it.
+    lines = SoundMap();
+    lines[LineOf(lines, "\t1,2,3;200,100,1,100,3,100,4,100") - 1] = "\t1,2,3;200,100,1,100,3,100";
+    lines[LineOf(lines, "\t3;300,100,2,100") - 1] = "\t3;300,100";
+    ExpectOneProblem(lines, LineOf(lines, "\t3;300,100"),
+                     "1 road node can neither reach the main road network nor be reached from it, so no route runs "
+                     "there: node 4; streets: Phố C");
+}
+
+// A closed or nearly closed WAY record is never listed by the map view,
+// which leaves out every way whose ends lie within 20 pixels.
+TEST(MapCheck, WayRecordsTheMapViewCannotShow)
+{
+    std::vector<std::string> lines = SoundMap();
+    lines[LineOf(lines, "\t\t200,100;300,100") - 1] = "\t\t200,100;300,100;300,200;200,100";
+    // The new points need nodes; the closed record is the only problem.
+    lines[LineOf(lines, "\t3;300,100,2,100") - 1] = "\t3;300,100,2,100,5,100";
+    lines.insert(lines.end() - 1, "\t3;300,200,4,100,2,141");
+    lines[LineOf(lines, "\t1,2,3;200,100,1,100,3,100,4,100") - 1] = "\t1,2,3;200,100,1,100,3,100,4,100,5,141";
+    ExpectOneProblem(lines, LineOf(lines, "\tPhố C"), "WAY record 3 (Phố C) begins and ends at the same point");
+
+    // A narrow U: 127 units long, its ends 10.4 apart, is listed only when
+    // drawn over 243 pixels long; 125 units long with its ends 11.2 apart it
+    // passes.
+    const int way = LineOf(lines, "\t\t200,100;300,100;300,200;200,100");
+    lines[way - 1] = "\t\t200,100;260,100;260,110;203,110";
+    EXPECT_TRUE(HasProblem(lines, LineOf(lines, "\tPhố C"),
+                           "12.2 times as long as the distance between its ends: "
+                           "the map view shows it only when it is drawn over 243"))
+        << ::testing::PrintToString(Problems(Text(lines)));
+    lines[way - 1] = "\t\t200,100;260,100;260,110;205,110";
+    EXPECT_FALSE(HasProblem(lines, LineOf(lines, "\tPhố C"), "times as long"))
+        << ::testing::PrintToString(Problems(Text(lines)));
 }
 
 TEST(MapCheck, FileAndLineLimits)

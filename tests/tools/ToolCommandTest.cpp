@@ -4,6 +4,7 @@
 #include "MapCheck.h"
 
 #include "map/MapFileReader.h"
+#include "view/Viewport.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -26,18 +27,21 @@ QString Q(const char* utf8)
 }
 
 // a→b→c may only be driven eastwards; the other three sides both ways, with
-// a nameless lake inside the square.
-OsmSketch Square()
+// a nameless lake inside the square. Its north-west corner a lies at
+// 21.03 N 105.83 E unless given.
+OsmSketch Square(double north = 21.03, double west = 105.83)
 {
-    OsmSketch sketch({
-        "a-------b-------c",
-        "|               |",
-        "|   k-------l   |",
-        "|   |       |   |",
-        "|   n-------m   |",
-        "|               |",
-        "d-------e-------f",
-    });
+    OsmSketch sketch(
+        {
+            "a-------b-------c",
+            "|               |",
+            "|   k-------l   |",
+            "|   |       |   |",
+            "|   n-------m   |",
+            "|               |",
+            "d-------e-------f",
+        },
+        north, west);
     sketch.Way(1, "abc", {{"highway", "residential"}, {"name", "Phố Một Chiều"}, {"oneway", "yes"}})
         .Way(2, "def", {{"highway", "residential"}, {"name", "Phố Dưới"}})
         .Way(3, "ad", {{"highway", "residential"}, {"name", "Phố Tây"}})
@@ -133,6 +137,48 @@ TEST_F(ToolCommand, InfoDescribesExtentScaleAndCalibration)
     // The street square spans 21.0288..21.03 N, 105.83..105.8332 E.
     EXPECT_TRUE(run.out.contains(QStringLiteral("north-west 21.03000 N 105.83000 E"))) << run.out.toStdString();
     EXPECT_TRUE(run.out.contains(QStringLiteral("lakes 1"))) << run.out.toStdString();
+    // At 21° N a degree of longitude is 0.934 of one of latitude on the
+    // ground; one SCALE, the geometric mean, errs by 3.5 % either way.
+    EXPECT_TRUE(run.out.contains(Q("distortion: at 21.03° N the map is drawn 7.1 % wider than the ground; distances "
+                                   "read 3.5 % long east-west and 3.4 % short north-south")))
+        << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("warning: the map is drawn 7.1 % wider east-west than the ground, "
+                                                "more than 5 %")))
+        << run.out.toStdString();
+}
+
+// Campo Grande lies south of the equator and west of Greenwich: GPS x is
+// negative there and GPS y (minus the latitude) positive.
+TEST(ToolHemispheres, ASouthernWesternMapNamesItsHemispheresAndPlacesAReceiverRight)
+{
+    QTemporaryDir dir;
+    const OsmSketch sketch = Square(-20.46, -54.62);
+    const QString osm = WriteFile(dir, QStringLiteral("campo.osm"), QByteArray::fromStdString(sketch.Xml()));
+    const QString kvp = dir.filePath(QStringLiteral("campo.kvp"));
+    const ToolRun import = RunTool({QStringLiteral("import"), osm, QStringLiteral("-o"), kvp});
+    ASSERT_EQ(import.exitCode, 0) << import.err.toStdString();
+    EXPECT_TRUE(import.err.contains(QStringLiteral("warning: the map is drawn 6.7 % wider")))
+        << import.err.toStdString();
+
+    const ToolRun info = RunTool({QStringLiteral("info"), kvp});
+    EXPECT_TRUE(info.out.contains(QStringLiteral("area: north-west 20.46000 S 54.62000 W, south-east 20.46120 S "
+                                                 "54.61680 W")))
+        << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains(Q("distortion: at 20.46° S"))) << info.out.toStdString();
+
+    MapData map;
+    ASSERT_TRUE(LoadMapFile(map, kvp, 0));
+    EXPECT_LT(map.m_nGpsOriginX, 0);
+    EXPECT_GT(map.m_nGpsOriginY, 0);
+    for (char corner : std::string("acdf")) {
+        const std::string rmc = RmcAt(sketch.Where(corner));
+        EXPECT_NE(rmc.find(",S,"), std::string::npos) << rmc;
+        EXPECT_NE(rmc.find(",W,"), std::string::npos) << rmc;
+        const MapPoint node = MapPointOf(map, sketch.Where(corner));
+        ASSERT_GT(NodeAt(map, node), 0) << corner;
+        const MapPoint gps = RmcToMap(map, rmc);
+        EXPECT_LE(PointDistance(gps, node), 2.0) << corner << ": " << rmc << " at " << gps.x << "," << gps.y;
+    }
 }
 
 TEST_F(ToolCommand, RenderDrawsTheMapWithTheProgramsRenderer)

@@ -11,8 +11,6 @@
 namespace {
 
 constexpr double kCellDegrees = 0.0002;
-constexpr double kNorth = 21.03;
-constexpr double kWest = 105.83;
 
 std::string Escape(const std::string& text)
 {
@@ -48,12 +46,12 @@ std::string TagXml(const Tags& tags)
 
 } // namespace
 
-OsmSketch::OsmSketch(std::vector<std::string> rows)
+OsmSketch::OsmSketch(std::vector<std::string> rows, double north, double west)
 {
     for (size_t r = 0; r < rows.size(); ++r) {
         for (size_t c = 0; c < rows[r].size(); ++c) {
             if (std::isalnum(static_cast<unsigned char>(rows[r][c])))
-                m_nodes.push_back({Id(rows[r][c]), kNorth - r * kCellDegrees, kWest + c * kCellDegrees, {}});
+                m_nodes.push_back({Id(rows[r][c]), north - r * kCellDegrees, west + c * kCellDegrees, {}});
         }
     }
 }
@@ -216,7 +214,66 @@ std::vector<int> WaysNamed(const MapData& map, const QString& name)
     return out;
 }
 
-QString SharedOsm(const char* name)
+double LengthPerEndSpanOf(const MapData& map, int way)
 {
-    return QDir(QStringLiteral(KORVANE_SHARED_DATA)).filePath(QStringLiteral("osm/") + QLatin1String(name));
+    const auto& p = map.m_pWayPoints[way];
+    const int last = map.m_nWayPointLast[way];
+    double length = 0.0;
+    for (int i = 1; i <= last; ++i)
+        length += std::hypot(double(p[i].x) - p[i - 1].x, double(p[i].y) - p[i - 1].y);
+    return length / std::hypot(double(p[last].x) - p[0].x, double(p[last].y) - p[0].y);
+}
+
+QString TestOsm(const char* name)
+{
+    return QDir(QStringLiteral(KORVANE_SOURCE_DIR)).filePath(QStringLiteral("tests/data/osm/") + QLatin1String(name));
+}
+
+std::string RmcAt(GeoPoint where)
+{
+    // Whole degrees, then the minutes with four decimals, zero-padded.
+    const auto field = [](int32_t e7, int degreeDigits) {
+        const double degrees = std::abs(e7) / 1e7;
+        const int whole = static_cast<int>(degrees);
+        char text[32];
+        std::snprintf(text, sizeof text, "%0*d%07.4f", degreeDigits, whole, (degrees - whole) * 60.0);
+        return std::string(text);
+    };
+    return "$GPRMC,081836,A," + field(where.latE7, 2) + (where.latE7 < 0 ? ",S," : ",N,") + field(where.lonE7, 3) +
+           (where.lonE7 < 0 ? ",W," : ",E,") + "000.0,360.0,130998,011.3,E*62";
+}
+
+namespace {
+
+int32_t FieldToUnits(const std::string& field, bool negate)
+{
+    std::string digits = field;
+    digits.erase(digits.find('.'), 1);
+    const int64_t v = std::stoll(digits) * (negate ? -1 : 1);
+    return static_cast<int32_t>(v % 1000000 + (v / 1000000) * 600000);
+}
+
+MapPoint GpsToMap(const MapData& map, int32_t gx, int32_t gy)
+{
+    const double k = 1.0 / map.m_dGpsUnitsPerMapUnit;
+    const double dx = (double(gx) - map.m_nGpsOriginX) * k;
+    const double dy = (double(gy) - map.m_nGpsOriginY) * k;
+    if (dx == 0.0 && dy == 0.0)
+        return {0, 0}; // the origin itself, where the angle is undefined
+    double a = std::atan(dy / dx);
+    if (dx < 0)
+        a += 2 * std::asin(1.0);
+    a -= map.m_dGpsRotation;
+    const double r = std::sqrt(dx * dx + dy * dy);
+    return {static_cast<int32_t>(std::cos(a) * r), static_cast<int32_t>(std::sin(a) * r)};
+}
+
+} // namespace
+
+MapPoint RmcToMap(const MapData& map, const std::string& rmc)
+{
+    const QStringList fields = QString::fromStdString(rmc).split(QLatin1Char(','));
+    const int32_t x = FieldToUnits(fields[5].toStdString(), fields[6] == QLatin1String("W"));
+    const int32_t y = FieldToUnits(fields[3].toStdString(), fields[4] == QLatin1String("N"));
+    return GpsToMap(map, x, y);
 }

@@ -21,10 +21,11 @@ using Tags = std::vector<std::pair<std::string, std::string>>;
 
 // An extract drawn as rows of text: every letter or digit is a node at its
 // row and column, one cell being 0.0002° (about 22 m) each way; row 0 is the
-// northern edge. Ways are strings of node letters.
+// northern edge, at latitude `north`, column 0 at longitude `west` (degrees,
+// negative for south and west). Ways are strings of node letters.
 class OsmSketch {
 public:
-    explicit OsmSketch(std::vector<std::string> rows);
+    explicit OsmSketch(std::vector<std::string> rows, double north = 21.03, double west = 105.83);
 
     OsmSketch& Way(int64_t id, const std::string& letters, const Tags& tags);
     OsmSketch& WayOfIds(int64_t id, const std::vector<int64_t>& nodes, const Tags& tags);
@@ -86,5 +87,17 @@ MapPoint MapPointOf(const MapData& map, GeoPoint where); // by the map's calibra
 int NodeAt(const MapData& map, MapPoint p);              // 0 when no node is there
 std::vector<int> NeighboursOf(const MapData& map, int node);
 std::vector<int> WaysNamed(const MapData& map, const QString& name);
+// A WAY record's length along its points over the distance between its ends.
+double LengthPerEndSpanOf(const MapData& map, int way);
 
-QString SharedOsm(const char* name); // a file of the shared OpenStreetMap extracts
+QString TestOsm(const char* name); // an OpenStreetMap extract of tests/data/osm
+
+// What a receiver sends at a spot: a $GPRMC sentence with the latitude as
+// ddmm.mmmm and the longitude as dddmm.mmmm, each with its hemisphere letter.
+std::string RmcAt(GeoPoint where);
+
+// Where the program puts a $GPRMC sentence on a map: fields 3 to 6 read as
+// whole ten-thousandths of a minute (1/600000 degree), negative to the west
+// and, since GPS y is minus the latitude, to the north; then the map's
+// GPS-to-map conversion (rotation, GPS units per map unit, origin).
+MapPoint RmcToMap(const MapData& map, const std::string& rmc);

@@ -10,7 +10,8 @@ int RunCheck(const QStringList& args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Checks a map file: every limit it breaks, every line the reader would ignore (with its "
-                       "line number), road nodes off the streets or out of reach of any route.\n"
+                       "line number), WAY records the map view never shows (ends too close together), road nodes "
+                       "off the streets, and road nodes a route cannot reach or leave along one-way streets.\n"
                        "Exit status: 0 nothing wrong, 1 problems listed, 2 the file cannot be read."));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("The map file (.kvp)."));
     int exitCode = kExitOk;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <map>
 #include <numbers>
 
 namespace {
@@ -128,6 +130,66 @@ int32_t GpsY(GeoPoint p)
 double MetresPerGpsUnit()
 {
     return std::numbers::pi * kEarthRadiusMetres / 180.0 / kGpsUnitsPerDegree;
+}
+
+QString DegreesText(double latitude, double longitude)
+{
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(std::abs(latitude), 0, 'f', 5)
+        .arg(latitude < 0.0 ? QLatin1Char('S') : QLatin1Char('N'))
+        .arg(std::abs(longitude), 0, 'f', 5)
+        .arg(longitude < 0.0 ? QLatin1Char('W') : QLatin1Char('E'));
+}
+
+// The inverse of the GPS-to-map conversion: GPS x is the longitude, GPS y
+// minus the latitude.
+void MapPointToDegrees(const MapData& map, double x, double y, double& latitude, double& longitude)
+{
+    const double r = map.m_dGpsRotation;
+    const double s = map.m_dGpsUnitsPerMapUnit;
+    const double gx = map.m_nGpsOriginX + s * (x * std::cos(r) - y * std::sin(r));
+    const double gy = map.m_nGpsOriginY + s * (x * std::sin(r) + y * std::cos(r));
+    longitude = gx / kGpsUnitsPerDegree;
+    latitude = -gy / kGpsUnitsPerDegree;
+}
+
+Distortion DistortionOf(const MapData& map)
+{
+    Distortion d;
+    double longitude = 0.0;
+    MapPointToDegrees(map, map.m_nResWidth / 2.0, map.m_nResHeight / 2.0, d.latitude, longitude);
+    const double cosine = std::cos(d.latitude * std::numbers::pi / 180.0);
+    const double northSouthMetres = map.m_dGpsUnitsPerMapUnit * MetresPerGpsUnit();
+    const double readMetres = map.m_dMapScale / 1000.0;
+    d.widening = 1.0 / cosine - 1.0;
+    d.northSouth = readMetres / northSouthMetres - 1.0;
+    d.eastWest = readMetres / (northSouthMetres * cosine) - 1.0;
+    return d;
+}
+
+QString DistortionText(const Distortion& d)
+{
+    const auto percent = [](double share) { return QString::number(std::abs(share) * 100.0, 'f', 1) + " %"; };
+    const auto reads = [&](double share) {
+        return percent(share) + (share >= 0.0 ? QStringLiteral(" long") : QStringLiteral(" short"));
+    };
+    return QStringLiteral("east-west/north-south distortion: at %1° %2 the map is drawn %3 wider than the ground; "
+                          "distances read %4 east-west and %5 north-south")
+        .arg(std::abs(d.latitude), 0, 'f', 2)
+        .arg(d.latitude < 0.0 ? QLatin1Char('S') : QLatin1Char('N'))
+        .arg(percent(d.widening), reads(d.eastWest), reads(d.northSouth));
+}
+
+QString DistortionWarning(const Distortion& d)
+{
+    constexpr double kWarnAbove = 0.05;
+    if (d.widening <= kWarnAbove)
+        return {};
+    return QStringLiteral("the map is drawn %1 % wider east-west than the ground, more than %2 %: the map file "
+                          "has one scale for both directions, so shapes are stretched and distances are off by "
+                          "direction")
+        .arg(d.widening * 100.0, 0, 'f', 1)
+        .arg(kWarnAbove * 100.0);
 }
 
 MapPoint Calibration::ToMap(GeoPoint p) const
@@ -257,6 +319,16 @@ std::vector<size_t> EvenCuts(size_t points, int maxPoints)
     return cuts;
 }
 
+double LengthPerEndSpan(const Polyline& line)
+{
+    double length = 0.0;
+    for (size_t i = 1; i < line.size(); ++i)
+        length += std::hypot(double(line[i].x) - line[i - 1].x, double(line[i].y) - line[i - 1].y);
+    const double span =
+        line.empty() ? 0.0 : std::hypot(double(line.back().x) - line[0].x, double(line.back().y) - line[0].y);
+    return span > 0.0 ? length / span : std::numeric_limits<double>::infinity();
+}
+
 MapPoint RingCentre(const Polyline& ring)
 {
     if (ring.empty())
@@ -276,6 +348,53 @@ MapPoint RingCentre(const Polyline& ring)
         return {static_cast<int32_t>(std::lround(sx / ring.size())),
                 static_cast<int32_t>(std::lround(sy / ring.size()))};
     return {static_cast<int32_t>(std::lround(cx / (3.0 * area))), static_cast<int32_t>(std::lround(cy / (3.0 * area)))};
+}
+
+std::pair<Polyline, Polyline> HalveRing(const Polyline& ring)
+{
+    MapPoint low = ring[0], high = ring[0];
+    for (const MapPoint& p : ring) {
+        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+    }
+    const int axis = high.x - low.x >= high.y - low.y ? 0 : 1;
+    if (std::max(high.x - low.x, high.y - low.y) < 2)
+        return {};
+    const double middle = axis == 0 ? low.x + (high.x - low.x) / 2 : low.y + (high.y - low.y) / 2;
+    return {ClipRingToEdge(ring, {axis, middle, true}), ClipRingToEdge(ring, {axis, middle, false})};
+}
+
+std::vector<std::vector<int64_t>> JoinInDirection(std::vector<std::vector<int64_t>> pieces)
+{
+    std::erase_if(pieces, [](const auto& p) { return p.size() < 2; });
+    std::map<int64_t, size_t> starts;
+    for (size_t i = 0; i < pieces.size(); ++i)
+        starts.emplace(pieces[i].front(), i);
+    std::vector<char> used(pieces.size(), 0);
+    std::vector<std::vector<int64_t>> out;
+    // Start from pieces that nothing leads into, then whatever is left (rings).
+    std::vector<char> continued(pieces.size(), 0);
+    for (const auto& p : pieces) {
+        const auto it = starts.find(p.back());
+        if (it != starts.end())
+            continued[it->second] = 1;
+    }
+    for (int pass = 0; pass < 2; ++pass) {
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (used[i] || (pass == 0 && continued[i]))
+                continue;
+            used[i] = 1;
+            std::vector<int64_t> line = pieces[i];
+            for (auto it = starts.find(line.back());
+                 line.front() != line.back() && it != starts.end() && !used[it->second];
+                 it = starts.find(line.back())) {
+                used[it->second] = 1;
+                line.insert(line.end(), pieces[it->second].begin() + 1, pieces[it->second].end());
+            }
+            out.push_back(std::move(line));
+        }
+    }
+    return out;
 }
 
 std::vector<std::vector<int64_t>> JoinRings(std::vector<std::vector<int64_t>> pieces, int* open)

@@ -222,6 +222,11 @@ bool IsRiverLine(const OsmTags& tags)
     return false;
 }
 
+bool IsCoastline(const OsmTags& tags)
+{
+    return tags.Get("natural") == "coastline";
+}
+
 int TextSizeOf(const OsmTags& tags)
 {
     const std::string_view place = tags.Get("place");

@@ -39,6 +39,9 @@ AreaKind AreaKindOf(const OsmTags& tags);
 // True for waterways drawn as rivers (lines, not areas).
 bool IsRiverLine(const OsmTags& tags);
 
+// True for a coastline: the land on its left, the sea on its right.
+bool IsCoastline(const OsmTags& tags);
+
 // Label size of a named place (suburb, quarter, neighbourhood...), 0 when the
 // tags name no such place.
 int TextSizeOf(const OsmTags& tags);

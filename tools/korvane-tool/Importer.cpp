@@ -1,5 +1,6 @@
 #include "Importer.h"
 
+#include "Coastline.h"
 #include "Geometry.h"
 #include "ImportRules.h"
 #include "MapCheck.h"
@@ -15,6 +16,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <tuple>
 
 namespace {
@@ -22,7 +25,6 @@ namespace {
 constexpr int kMaxNameBytes = 200;
 // Room for the tabs of a point line within the reader's line limit.
 constexpr qsizetype kMaxPointListBytes = kMaxMapLineBytes - 4;
-constexpr int kMaxListedProblems = 5;
 
 struct LeaveOutName {
     unsigned bit;
@@ -104,6 +106,26 @@ Polyline FitRing(const Polyline& ring, double tolerance, int maxPoints)
     return fitted;
 }
 
+// Water areas that fit LAKE records: a ring with too many points is halved
+// until each part holds them.
+std::vector<Polyline> FitWater(const Polyline& ring, double tolerance)
+{
+    const Polyline simplified = SimplifyRing(ring, tolerance);
+    if (simplified.size() <= size_t(kMaxPolyPoints) && PointListBytes(simplified) <= kMaxPointListBytes)
+        return {simplified};
+    const auto [low, high] = HalveRing(ring);
+    if (low.empty() && high.empty())
+        return {FitRing(ring, tolerance, kMaxPolyPoints)};
+    std::vector<Polyline> parts;
+    for (const Polyline* half : {&low, &high}) {
+        if (half->size() >= 3) {
+            for (Polyline& part : FitWater(*half, tolerance))
+                parts.push_back(std::move(part));
+        }
+    }
+    return parts;
+}
+
 // Cuts a line into consecutive pieces of at most maxPoints points that share
 // their ends.
 std::vector<Polyline> SplitLine(const Polyline& line, int maxPoints)
@@ -139,15 +161,19 @@ public:
     {
     }
     bool Run(QString& error);
+    const GeoBox& Box() const { return m_box; }
     QStringList Notes() const;
+    QStringList Warnings() const;
     QStringList Summary(qsizetype bytes) const;
 
 private:
     bool ChooseFrame(QString& error);
+    std::vector<Polyline> Runs(const std::vector<int64_t>& ids);
     std::vector<Polyline> Lines(const std::vector<int64_t>& ids);
     std::optional<Polyline> Ring(const std::vector<int64_t>& ids);
     std::optional<MapPoint> PointOf(const std::vector<int64_t>& ids);
     bool Roads(QString& error);
+    void Sea();
     void Areas();
     void AddArea(AreaKind kind, const OsmTags& tags, int64_t id, const Polyline& ring);
     void AreaRelation(const OsmRelation& relation, AreaKind kind);
@@ -165,6 +191,7 @@ private:
     const ImportOptions& m_options;
     unsigned m_leaveOut;
     MapData& m;
+    GeoBox m_box;
     Calibration m_frame;
     double m_tolerance = 0.0;
     std::vector<Area> m_districts, m_lakes, m_parks;
@@ -179,6 +206,8 @@ private:
     int m_missingNodes = 0;   // node references to nodes not in the file
     int m_missingMembers = 0; // relation members not in the file
     int m_openRings = 0;      // areas whose outline does not close
+    int m_seaAreas = 0;       // water areas made from coastlines
+    int m_looseCoastEnds = 0; // coastline ends inside the box
     int m_cut = 0;            // lines and areas cut at the box's edge
     int m_outside = 0;        // places and labels outside the box
 };
@@ -222,6 +251,7 @@ bool MapBuilder::ChooseFrame(QString& error)
                                "edge south of its north edge");
         return false;
     }
+    m_box = box;
     m_frame = CalibrationFor(box);
     // A negative tolerance keeps even the points exactly on a straight line.
     m_tolerance = m_options.simplifyMetres > 0.0
@@ -230,30 +260,33 @@ bool MapBuilder::ChooseFrame(QString& error)
     return true;
 }
 
+// A way in map units, cut where a node is missing from the input.
+std::vector<Polyline> MapBuilder::Runs(const std::vector<int64_t>& ids)
+{
+    std::vector<Polyline> runs(1);
+    for (int64_t id : ids) {
+        if (const OsmNode* node = m_data.FindNode(id)) {
+            runs.back().push_back(m_frame.ToMap(node->where));
+        } else {
+            ++m_missingNodes;
+            runs.emplace_back();
+        }
+    }
+    std::erase_if(runs, [](const Polyline& run) { return run.size() < 2; });
+    return runs;
+}
+
 // The parts of a way inside the box, in map units; a missing node or the
 // box's edge cuts it.
 std::vector<Polyline> MapBuilder::Lines(const std::vector<int64_t>& ids)
 {
     std::vector<Polyline> lines;
-    Polyline current;
     bool cut = false;
-    const auto flush = [&] {
-        for (Polyline& run : ClipPolyline(current, m_frame))
-            lines.push_back(std::move(run));
-        current.clear();
-    };
-    for (int64_t id : ids) {
-        const OsmNode* node = m_data.FindNode(id);
-        if (!node) {
-            ++m_missingNodes;
-            flush();
-            continue;
-        }
-        const MapPoint p = m_frame.ToMap(node->where);
-        cut = cut || !m_frame.Inside(p);
-        current.push_back(p);
+    for (const Polyline& run : Runs(ids)) {
+        cut = cut || !std::all_of(run.begin(), run.end(), [&](MapPoint p) { return m_frame.Inside(p); });
+        for (Polyline& line : ClipPolyline(run, m_frame))
+            lines.push_back(std::move(line));
     }
-    flush();
     if (cut && !lines.empty())
         ++m_cut;
     return lines;
@@ -355,6 +388,29 @@ void MapBuilder::AreaRelation(const OsmRelation& relation, AreaKind kind)
             AddArea(kind, relation.tags, relation.id, *ring);
     }
     m_openRings += open;
+}
+
+// The sea, as the first LAKE records, so lakes and rivers are drawn over it.
+void MapBuilder::Sea()
+{
+    std::vector<std::vector<int64_t>> pieces;
+    for (const OsmWay& way : m_data.ways) {
+        if (IsCoastline(way.tags))
+            pieces.push_back(way.nodes);
+    }
+    std::vector<Polyline> coastlines;
+    for (const auto& ids : JoinInDirection(std::move(pieces))) {
+        for (Polyline& run : Runs(ids))
+            coastlines.push_back(std::move(run));
+    }
+    const SeaAreas sea = SeaFromCoastlines(coastlines, m_frame.width - 1, m_frame.height - 1);
+    m_looseCoastEnds = sea.looseEnds;
+    for (const Polyline& ring : sea.rings) {
+        for (const Polyline& part : FitWater(ring, m_tolerance)) {
+            AddPoly(m.m_strLakeName, m.m_pLakePoints, m.m_nLakePointLast, m.m_nLakeLast, QString(), part);
+            ++m_seaAreas;
+        }
+    }
 }
 
 void MapBuilder::Areas()
@@ -547,6 +603,7 @@ bool MapBuilder::Run(QString& error)
     m = MapData();
     if (!ChooseFrame(error) || !Roads(error))
         return false;
+    Sea();
     Areas();
     Rivers();
     BusRoutes();
@@ -567,19 +624,30 @@ QStringList MapBuilder::Notes() const
                                         "there"));
     note(m_missingMembers, QStringLiteral("%1 relation members are missing from the input and were skipped"));
     note(m_openRings, QStringLiteral("%1 area outlines do not close in the input and were left out"));
-    note(m_roadStats.droppedLines,
-         QStringLiteral("%1 street lines not connected to the main street network were "
-                        "left out") +
-             (m_roadStats.droppedNames.isEmpty()
-                  ? QString()
-                  : QStringLiteral(", among them ") + m_roadStats.droppedNames.join(QLatin1String(", "))));
+    if (m_roadStats.leftOutPoints > 0)
+        notes << QStringLiteral("%1 of the %2 road nodes (%3 %) were left out, since no route could both reach and "
+                                "leave them (one-way pieces cut off at the box's edge, streets joined to the rest "
+                                "only outside the box)%4")
+                     .arg(m_roadStats.leftOutPoints)
+                     .arg(m_roadStats.roadPoints)
+                     .arg(100.0 * m_roadStats.leftOutPoints / m_roadStats.roadPoints, 0, 'f', 1)
+                     .arg(m_roadStats.leftOutNames.isEmpty()
+                              ? QString()
+                              : QStringLiteral("; streets left out in whole or in part: ") +
+                                    m_roadStats.leftOutNames.join(QLatin1String(", ")));
     note(m_roadStats.droppedNeighbours, QStringLiteral("%1 road links beyond nine at one node were dropped"));
     note(m_cut, QStringLiteral("%1 lines and areas reach beyond the map's box and were cut at its edge"));
+    note(m_seaAreas, QStringLiteral("%1 LAKE records hold the sea, made from the coastline"));
+    note(m_looseCoastEnds, QStringLiteral("%1 coastline ends lie inside the map's box (the rest is not in the input) "
+                                          "and were led straight to the box's nearest edge"));
     note(m_outside, QStringLiteral("%1 places and labels outside the map's box were left out"));
-    if (m_frame.originX < 0 || m_frame.originY > 0)
-        notes << QStringLiteral("GPS positions are read as north and east: the calibration does not serve south of "
-                                "the equator or west of Greenwich");
     return notes;
+}
+
+QStringList MapBuilder::Warnings() const
+{
+    const QString distortion = DistortionWarning(DistortionOf(m));
+    return distortion.isEmpty() ? QStringList() : QStringList{distortion};
 }
 
 QStringList MapBuilder::Summary(qsizetype bytes) const
@@ -605,21 +673,109 @@ QStringList MapBuilder::Summary(qsizetype bytes) const
             .arg(m.m_nResWidth * kmPerUnit, 0, 'f', 2)
             .arg(m.m_nResHeight * kmPerUnit, 0, 'f', 2)
             .arg(m_frame.unitsPerMapUnit),
+        DistortionText(DistortionOf(m)),
         QStringLiteral("size: %1 bytes of the %2 a map file may hold").arg(bytes).arg(kMaxMapFileBytes),
     };
 }
 
-QString ProblemList(const std::vector<MapProblem>& problems)
+// One build of the map, for one area and one set of left-out features.
+struct Attempt {
+    bool built = false;
+    QString error; // why nothing could be built
+    GeoBox box;    // the area
+    QByteArray text;
+    std::vector<MapProblem> problems;
+    QStringList notes, warnings, summary;
+
+    bool Fits() const { return built && problems.empty(); }
+};
+
+Attempt Build(const OsmData& data, const ImportOptions& options, unsigned leaveOut, MapData& map)
 {
-    QStringList lines;
-    for (const MapProblem& p : problems) {
-        if (lines.size() == kMaxListedProblems) {
-            lines << QStringLiteral("... and %1 more").arg(problems.size() - kMaxListedProblems);
-            break;
-        }
-        lines << (p.line > 0 ? QStringLiteral("line %1: %2").arg(p.line).arg(p.message) : p.message);
+    Attempt a;
+    MapBuilder builder(data, options, leaveOut, map);
+    a.built = builder.Run(a.error);
+    if (!a.built)
+        return a;
+    a.box = builder.Box();
+    a.text = WriteMapText(map);
+    a.problems = CheckMapText(a.text);
+    a.notes = builder.Notes();
+    a.warnings = builder.Warnings();
+    a.summary = builder.Summary(a.text.size());
+    return a;
+}
+
+GeoPoint Centre(const GeoBox& box)
+{
+    return {static_cast<int32_t>((int64_t(box.min.lonE7) + box.max.lonE7) / 2),
+            static_cast<int32_t>((int64_t(box.min.latE7) + box.max.latE7) / 2)};
+}
+
+// The part of whole around centre that spans `share` of its width and height
+// (less where it would reach beyond whole).
+GeoBox ShrunkBox(const GeoBox& whole, GeoPoint centre, double share)
+{
+    const double halfWidth = share * (double(whole.max.lonE7) - whole.min.lonE7) / 2.0;
+    const double halfHeight = share * (double(whole.max.latE7) - whole.min.latE7) / 2.0;
+    const auto at = [](double e7) { return static_cast<int32_t>(std::lround(e7)); };
+    return {{std::max(whole.min.lonE7, at(centre.lonE7 - halfWidth)),
+             std::max(whole.min.latE7, at(centre.latE7 - halfHeight))},
+            {std::min(whole.max.lonE7, at(centre.lonE7 + halfWidth)),
+             std::min(whole.max.latE7, at(centre.latE7 + halfHeight))}};
+}
+
+// The share of the width and height that brings a map of `bytes` bytes under
+// the limit, with a tenth to spare: the bytes grow about with the area.
+double ShareToFit(qsizetype bytes)
+{
+    return std::sqrt(0.9 * double(kMaxMapFileBytes) / double(std::max<qsizetype>(bytes, 1)));
+}
+
+// A box as --box takes it: west,south,east,north.
+QString BoxDegrees(const GeoBox& box)
+{
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(box.min.lonE7 / 1e7, 0, 'f', 5)
+        .arg(box.min.latE7 / 1e7, 0, 'f', 5)
+        .arg(box.max.lonE7 / 1e7, 0, 'f', 5)
+        .arg(box.max.latE7 / 1e7, 0, 'f', 5);
+}
+
+// Width by height on the ground, "3.10 x 2.75 km".
+QString BoxSize(const GeoBox& box)
+{
+    const double kmPerDegree = MetresPerGpsUnit() * 600.0;
+    const double latitude = (box.min.latE7 + double(box.max.latE7)) / 2e7;
+    const double width =
+        (double(box.max.lonE7) - box.min.lonE7) / 1e7 * kmPerDegree * std::cos(latitude * std::numbers::pi / 180.0);
+    const double height = (double(box.max.latE7) - box.min.latE7) / 1e7 * kmPerDegree;
+    return QStringLiteral("%1 x %2 km").arg(width, 0, 'f', 2).arg(height, 0, 'f', 2);
+}
+
+// The first thing that keeps a map from fitting, and how far it is over.
+QString Cause(const Attempt& a)
+{
+    if (a.text.size() > kMaxMapFileBytes)
+        return QStringLiteral("the map would be %1 bytes, %2 (%3 %) more than the %4 a map file may hold")
+            .arg(a.text.size())
+            .arg(a.text.size() - kMaxMapFileBytes)
+            .arg(100.0 * (a.text.size() - kMaxMapFileBytes) / kMaxMapFileBytes, 0, 'f', 0)
+            .arg(kMaxMapFileBytes);
+    const MapProblem& p = a.problems.front();
+    return p.line > 0 ? QStringLiteral("line %1 of the map: %2").arg(p.line).arg(p.message) : p.message;
+}
+
+QString TooBigMessage(const Attempt& a)
+{
+    QString message = QStringLiteral("the map does not fit: ") + Cause(a);
+    if (a.text.size() > kMaxMapFileBytes) {
+        const GeoBox smaller = ShrunkBox(a.box, Centre(a.box), ShareToFit(a.text.size()));
+        message += QStringLiteral(". An area of about %1 around the middle would fit: --box %2")
+                       .arg(BoxSize(smaller), BoxDegrees(smaller));
     }
-    return lines.join(QLatin1String("\n  "));
+    return message + QStringLiteral(". Or leave out minor features with --leave-out small-places,service,bus,"
+                                    "districts, or let --fit leave them out and then shrink the area");
 }
 
 } // namespace
@@ -657,56 +813,141 @@ QString LeaveOutText(unsigned bits)
     return names.join(QLatin1Char(','));
 }
 
-bool ParseBox(const QString& text, GeoBox& box, QString& error)
+namespace {
+
+// `count` comma-separated numbers ("nan" and "inf" are no degrees).
+bool ParseNumbers(const QString& text, qsizetype count, std::array<double, 4>& v)
 {
     const QStringList parts = text.split(QLatin1Char(','));
-    std::array<double, 4> v{};
-    bool ok = parts.size() == 4;
-    for (int i = 0; ok && i < 4; ++i)
+    bool ok = parts.size() == count;
+    for (qsizetype i = 0; ok && i < count; ++i) {
         v[i] = parts[i].trimmed().toDouble(&ok);
-    if (!ok || v[0] < -180 || v[2] > 180 || v[1] < -90 || v[3] > 90 || v[0] >= v[2] || v[1] >= v[3]) {
+        ok = ok && std::isfinite(v[i]);
+    }
+    return ok;
+}
+
+int32_t E7(double degrees)
+{
+    return static_cast<int32_t>(std::lround(degrees * 1e7));
+}
+
+} // namespace
+
+bool ParseBox(const QString& text, GeoBox& box, QString& error)
+{
+    std::array<double, 4> v{};
+    if (!ParseNumbers(text, 4, v) || v[0] < -180 || v[2] > 180 || v[1] < -90 || v[3] > 90 || v[0] >= v[2] ||
+        v[1] >= v[3]) {
         error = QStringLiteral("the box must be west,south,east,north in degrees, west < east and south < north: %1")
                     .arg(text);
         return false;
     }
-    const auto e7 = [](double degrees) { return static_cast<int32_t>(std::lround(degrees * 1e7)); };
-    box = {{e7(v[0]), e7(v[1])}, {e7(v[2]), e7(v[3])}};
+    box = {{E7(v[0]), E7(v[1])}, {E7(v[2]), E7(v[3])}};
     return true;
 }
+
+bool ParseLonLat(const QString& text, GeoPoint& point, QString& error)
+{
+    std::array<double, 4> v{};
+    if (!ParseNumbers(text, 2, v) || v[0] < -180 || v[0] > 180 || v[1] < -90 || v[1] > 90) {
+        error =
+            QStringLiteral("the point must be longitude,latitude in degrees (west and south below 0): %1").arg(text);
+        return false;
+    }
+    point = {E7(v[0]), E7(v[1])};
+    return true;
+}
+
+namespace {
+
+// Shrinks the area around its centre until the map fits, by halving the
+// range between the largest share of the width and height found to fit and
+// the smallest found too big. `a` is the build of the whole area, and becomes
+// the build of the area kept; kept says which area that is.
+bool ShrinkToFit(const OsmData& data, const ImportOptions& options, unsigned leaveOut, Attempt& a, MapData& map,
+                 QString& kept, QString& error)
+{
+    const GeoBox whole = a.box;
+    const GeoPoint centre = options.center.value_or(Centre(whole));
+    if (!whole.Contains(centre)) {
+        error = QStringLiteral("the centre given with --center lies outside the map's area %1").arg(BoxDegrees(whole));
+        return false;
+    }
+    std::optional<Attempt> best;
+    MapData bestMap;
+    double tooBig = 1.0, fits = 0.0, tooSmall = 0.0;
+    double share = std::min(0.9, ShareToFit(a.text.size()));
+    for (int round = 0; round < 20; ++round) {
+        ImportOptions inner = options;
+        inner.box = ShrunkBox(whole, centre, share);
+        inner.boxFromBounds = false;
+        Attempt attempt = Build(data, inner, leaveOut, map);
+        if (attempt.Fits()) {
+            fits = share;
+            bestMap = map;
+            best = std::move(attempt);
+        } else if (attempt.built) {
+            tooBig = share;
+        } else {
+            tooSmall = share; // no street network left around the centre
+        }
+        if (best && tooBig - fits < 0.05 * tooBig)
+            break;
+        share = best || tooSmall > 0.0 ? (std::max(fits, tooSmall) + tooBig) / 2.0
+                                       : share * std::min(0.9, ShareToFit(attempt.text.size()));
+    }
+    if (!best) {
+        error = QStringLiteral("no area around %1 fits: ").arg(DegreesText(centre.latE7 / 1e7, centre.lonE7 / 1e7)) +
+                Cause(a);
+        return false;
+    }
+    map = std::move(bestMap);
+    kept = QStringLiteral("the whole area (%1) does not fit even with minor features left out; kept %2 around %3: "
+                          "--box %4")
+               .arg(BoxSize(whole), BoxSize(best->box), DegreesText(centre.latE7 / 1e7, centre.lonE7 / 1e7),
+                    BoxDegrees(best->box));
+    a = std::move(*best);
+    return true;
+}
+
+} // namespace
 
 bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text, ImportReport& report,
               QString& error)
 {
     unsigned leaveOut = options.leaveOut;
-    std::vector<MapProblem> problems;
-    for (size_t step = 0; step <= kLeaveOutNames.size(); ++step) {
-        if (step > 0) {
-            if (!options.fit)
-                break;
-            if (leaveOut & kLeaveOutNames[step - 1].bit)
-                continue;
-            leaveOut |= kLeaveOutNames[step - 1].bit;
-        }
-        MapBuilder builder(data, options, leaveOut, map);
-        if (!builder.Run(error))
-            return false;
-        text = WriteMapText(map);
-        problems = CheckMapText(text);
-        if (problems.empty()) {
-            report.notes = builder.Notes();
-            if (leaveOut != options.leaveOut)
-                report.notes << QStringLiteral("left out to fit: %1").arg(LeaveOutText(leaveOut & ~options.leaveOut));
-            report.summary = builder.Summary(text.size());
-            report.leftOut = leaveOut;
-            return true;
-        }
+    Attempt a = Build(data, options, leaveOut, map);
+    for (const LeaveOutName& step : kLeaveOutNames) {
+        if (!a.built || a.Fits() || !options.fit)
+            break;
+        if (leaveOut & step.bit)
+            continue;
+        leaveOut |= step.bit;
+        a = Build(data, options, leaveOut, map);
     }
-    error = QStringLiteral("the map does not fit the map file's limits:\n  %1\n%2")
-                .arg(ProblemList(problems))
-                .arg(options.fit ? QStringLiteral("even with every minor feature left out; choose a smaller box")
-                                 : QStringLiteral("leave out minor features with --leave-out small-places,service,bus,"
-                                                  "districts, or let --fit do it"));
-    return false;
+    if (!a.built) {
+        error = a.error;
+        return false;
+    }
+    if (!a.Fits() && !options.fit) {
+        error = TooBigMessage(a);
+        return false;
+    }
+    QString kept;
+    if (!a.Fits() && !ShrinkToFit(data, options, leaveOut, a, map, kept, error))
+        return false;
+    text = a.text;
+    report.notes = a.notes;
+    if (leaveOut != options.leaveOut)
+        report.notes << QStringLiteral("left out to fit: %1").arg(LeaveOutText(leaveOut & ~options.leaveOut));
+    if (!kept.isEmpty())
+        report.notes << kept;
+    report.warnings = a.warnings;
+    report.summary = a.summary;
+    report.leftOut = leaveOut;
+    report.box = a.box;
+    return true;
 }
 
 bool ImportOsmFile(const QString& input, const QString& output, const ImportOptions& options, ImportReport& report,

@@ -27,22 +27,28 @@ QString LeaveOutText(unsigned bits);
 // Parses "west,south,east,north" in degrees.
 bool ParseBox(const QString& text, GeoBox& box, QString& error);
 
+// Parses "longitude,latitude" in degrees.
+bool ParseLonLat(const QString& text, GeoPoint& point, QString& error);
+
 struct ImportOptions {
     std::optional<GeoBox> box;  // the map's area; by default the extent of its streets
     bool boxFromBounds = false; // the area the extract was cut to
     unsigned leaveOut = 0;
-    bool fit = false;            // leave out minor features, in order, until the map fits
-    double simplifyMetres = 0.5; // points this close to a straight line are dropped
+    bool fit = false;               // leave out minor features, in order, then shrink the area, until the map fits
+    std::optional<GeoPoint> center; // the point the area shrinks around; by default its middle
+    double simplifyMetres = 0.5;    // points this close to a straight line are dropped
 };
 
 struct ImportReport {
     QStringList notes;    // what was cut, dropped or left out, and why
+    QStringList warnings; // what the user should know about the map made
     QStringList summary;  // counts of what the map holds
     unsigned leftOut = 0; // what was left out in the end
+    GeoBox box;           // the area the map covers
 };
 
-// Builds the map of data. False with a message in error when no map can be
-// made (no streets, or limits broken that leaving out cannot mend).
+// Builds the map of data. False with a message in error, its cause first,
+// when no map can be made (no streets; limits broken, without --fit).
 bool BuildMap(const OsmData& data, const ImportOptions& options, MapData& map, QByteArray& text, ImportReport& report,
               QString& error);
 

@@ -1,21 +1,16 @@
 #include "Commands.h"
+#include "Geometry.h"
 #include "Importer.h"
 
 #include <QFileInfo>
 
-#include <cmath>
-
 namespace {
 
-// The geographic position of a map point: the inverse of the GPS-to-map
-// conversion (GPS units are 1/600000 degree; y is minus the latitude).
 QString Where(const MapData& m, double x, double y)
 {
-    const double r = m.m_dGpsRotation;
-    const double s = m.m_dGpsUnitsPerMapUnit;
-    const double gx = m.m_nGpsOriginX + s * (x * std::cos(r) - y * std::sin(r));
-    const double gy = m.m_nGpsOriginY + s * (x * std::sin(r) + y * std::cos(r));
-    return QStringLiteral("%1 N %2 E").arg(-gy / 600000.0, 0, 'f', 5).arg(gx / 600000.0, 0, 'f', 5);
+    double latitude = 0.0, longitude = 0.0;
+    MapPointToDegrees(m, x, y, latitude, longitude);
+    return DegreesText(latitude, longitude);
 }
 
 } // namespace
@@ -24,7 +19,8 @@ int RunInfo(const QStringList& args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Describes a map file: record counts, extent, centre, scale and GPS calibration."));
+        QStringLiteral("Describes a map file: record counts, extent, centre, scale, GPS calibration, its "
+                       "area in degrees and its east-west/north-south distortion."));
     parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("The map file (.kvp)."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, args, QStringLiteral("info"), 1, exitCode))
@@ -51,5 +47,9 @@ int RunInfo(const QStringList& args)
     out << "calibration: rotation " << m.m_dGpsRotation << ", " << m.m_dGpsUnitsPerMapUnit
         << " GPS units per map unit, origin " << m.m_nGpsOriginX << "," << m.m_nGpsOriginY << " (GPS units)\n";
     out << "area: north-west " << Where(m, 0, 0) << ", south-east " << Where(m, m.m_nResWidth, m.m_nResHeight) << "\n";
+    const Distortion distortion = DistortionOf(m);
+    out << DistortionText(distortion) << "\n";
+    if (const QString warning = DistortionWarning(distortion); !warning.isEmpty())
+        out << "warning: " << warning << "\n";
     return kExitOk;
 }

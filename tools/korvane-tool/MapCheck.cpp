@@ -1,5 +1,8 @@
 #include "MapCheck.h"
 
+#include "Geometry.h"
+#include "StrongParts.h"
+
 #include "map/MapFileReader.h"
 #include "map/TextLines.h"
 #include "platform/TextCodec.h"
@@ -8,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -26,6 +30,10 @@ constexpr int kCountChars = 5;
 constexpr int kResChars = 5;
 constexpr int kScaleChars = 7;
 constexpr int kMaxListed = 10;
+// A WAY record whose length is more than this many times the distance between
+// its ends is listed by the map view only once it is drawn over 240 pixels
+// long, the whole width of a handheld's window: in practice never.
+constexpr double kMaxLengthPerEndSpan = 12.0;
 
 QString Latin(const char* text)
 {
@@ -58,7 +66,9 @@ private:
     void ValueLine(int kind, int level, int line, QStringView value);
     void CheckGraph();
     void CheckWayPointsAreNodes(const std::set<std::pair<int, int>>& nodePoints);
-    void CheckConnected();
+    void CheckWaysShown();
+    void CheckReachable();
+    void ListNodes(const std::vector<int>& nodes, const QString& what);
 
     QByteArrayView m_text;
     std::vector<MapProblem> m_problems;
@@ -75,6 +85,7 @@ private:
     bool m_hasRecord = false;
     std::array<bool, 5> m_levelSeen{};
     std::vector<std::vector<MapPoint>> m_wayPoints;
+    std::vector<QString> m_wayNames;
     std::vector<int> m_wayLines;
     std::vector<Node> m_nodes; // node n at n − 1
 };
@@ -231,6 +242,7 @@ void MapChecker::Level1(int kind, int line, QStringView value)
         if (!value.isEmpty() && value[0].isDigit())
             Problem(line, QStringLiteral("a WAY name that begins with a digit is read as no name: %1").arg(value));
         m_wayPoints.emplace_back();
+        m_wayNames.push_back(value.toString());
         m_wayLines.push_back(line);
     }
 }
@@ -342,58 +354,97 @@ void MapChecker::CheckWayPointsAreNodes(const std::set<std::pair<int, int>>& nod
     }
 }
 
-// Nodes in parts of the graph that no link joins to the largest part.
-void MapChecker::CheckConnected()
+// The map view leaves out every way whose ends lie within 20 pixels of each
+// other, so a closed or nearly closed record is never seen nor tapped.
+void MapChecker::CheckWaysShown()
+{
+    for (size_t w = 0; w < m_wayPoints.size(); ++w) {
+        const auto& points = m_wayPoints[w];
+        const double ratio = LengthPerEndSpan(points);
+        if (ratio <= kMaxLengthPerEndSpan)
+            continue;
+        const QString way = QStringLiteral("WAY record %1 (%2)")
+                                .arg(w + 1)
+                                .arg(m_wayNames[w].isEmpty() ? QStringLiteral("no name") : m_wayNames[w]);
+        if (std::isinf(ratio))
+            Problem(m_wayLines[w], way + QStringLiteral(" begins and ends at the same point: the map view never "
+                                                        "shows it"));
+        else
+            Problem(m_wayLines[w], way + QStringLiteral(" is %1 times as long as the distance between its ends: the "
+                                                        "map view shows it only when it is drawn over %2 pixels long")
+                                             .arg(ratio, 0, 'f', 1)
+                                             .arg(std::lround(20.0 * ratio)));
+    }
+}
+
+// One problem for a group of road nodes: how many, the first few, and the
+// streets they lie on.
+void MapChecker::ListNodes(const std::vector<int>& nodes, const QString& what)
+{
+    if (nodes.empty())
+        return;
+    QStringList numbers, streets;
+    int moreStreets = 0;
+    for (int n : nodes) {
+        if (numbers.size() < kMaxListed)
+            numbers << QString::number(n);
+        for (int i = 0; i < kNodeListSize && m_nodes[n - 1].ways[i] != -1; ++i) {
+            const int w = m_nodes[n - 1].ways[i];
+            if (w < 1 || w > static_cast<int>(m_wayNames.size()) || m_wayNames[w - 1].isEmpty() ||
+                streets.contains(m_wayNames[w - 1]))
+                continue;
+            if (streets.size() < kMaxListed)
+                streets << m_wayNames[w - 1];
+            else
+                ++moreStreets;
+        }
+    }
+    if (static_cast<qsizetype>(nodes.size()) > numbers.size())
+        numbers << QStringLiteral("and %1 more").arg(nodes.size() - numbers.size());
+    if (moreStreets > 0)
+        streets << QStringLiteral("and %1 more").arg(moreStreets);
+    const bool one = nodes.size() == 1;
+    Problem(m_nodes[nodes.front() - 1].line,
+            QStringLiteral("%1 road %2 %3: %4 %5; streets: %6")
+                .arg(nodes.size())
+                .arg(one ? QStringLiteral("node") : QStringLiteral("nodes"), what,
+                     one ? QStringLiteral("node") : QStringLiteral("nodes"), numbers.join(QLatin1String(", ")),
+                     streets.isEmpty() ? QStringLiteral("none named") : streets.join(QLatin1String(", "))));
+}
+
+// Along one-way streets a node may be reachable yet have no way out, or the
+// other way round: a route can run between two nodes only when both lie in
+// the same strongly connected part. Every node outside the largest part is
+// listed, by what it lacks.
+void MapChecker::CheckReachable()
 {
     const int count = static_cast<int>(m_nodes.size());
-    std::vector<int> part(count + 1, 0);
-    std::vector<std::vector<int>> links(count + 1);
+    if (count == 0)
+        return;
+    std::vector<std::vector<int>> links(count);
     for (int n = 1; n <= count; ++n) {
         const NodeList& c = m_nodes[n - 1].coords;
         for (int i = 2; i + 1 < kNodeListSize; i += 2) {
-            if (c[i] > 0 && c[i] <= count) {
-                links[n].push_back(c[i]);
-                links[c[i]].push_back(n);
-            }
+            if (c[i] > 0 && c[i] <= count)
+                links[n - 1].push_back(c[i] - 1);
         }
     }
-    std::vector<int> sizes = {0};
-    for (int n = 1; n <= count; ++n) {
-        if (part[n])
+    const StrongParts parts = FindStrongParts(links);
+    const int main =
+        static_cast<int>(std::find(parts.part.begin(), parts.part.end(), parts.largest) - parts.part.begin());
+    const std::vector<char> fromMain = ReachableFrom(links, main);
+    const std::vector<char> toMain = ReachableFrom(Reversed(links), main);
+    std::vector<int> noWayOut, noWayIn, neither;
+    for (int n = 0; n < count; ++n) {
+        if (parts.part[n] == parts.largest)
             continue;
-        sizes.push_back(0);
-        std::vector<int> stack = {n};
-        part[n] = static_cast<int>(sizes.size()) - 1;
-        while (!stack.empty()) {
-            const int u = stack.back();
-            stack.pop_back();
-            ++sizes.back();
-            for (int v : links[u]) {
-                if (!part[v]) {
-                    part[v] = part[n];
-                    stack.push_back(v);
-                }
-            }
-        }
+        (fromMain[n] ? noWayOut : toMain[n] ? noWayIn : neither).push_back(n + 1);
     }
-    const int main = static_cast<int>(std::max_element(sizes.begin(), sizes.end()) - sizes.begin());
-    for (int p = 1; p < static_cast<int>(sizes.size()); ++p) {
-        if (p == main)
-            continue;
-        QStringList listed;
-        int first = 0;
-        for (int n = 1; n <= count && listed.size() < kMaxListed; ++n) {
-            if (part[n] == p) {
-                listed << QString::number(n);
-                first = first ? first : m_nodes[n - 1].line;
-            }
-        }
-        Problem(first, QStringLiteral("road nodes %1%2 are not connected to the main road network: no route reaches "
-                                      "them")
-                           .arg(listed.join(QLatin1String(", ")))
-                           .arg(sizes[p] > kMaxListed ? QStringLiteral(" and %1 more").arg(sizes[p] - kMaxListed)
-                                                      : QString()));
-    }
+    ListNodes(noWayOut, QStringLiteral("can be reached but not left along one-way streets, so no route starts "
+                                       "there"));
+    ListNodes(noWayIn, QStringLiteral("can be left but not reached along one-way streets, so no route ends there"));
+    ListNodes(neither, QStringLiteral("can neither reach the main road network nor be reached from it, so no route "
+                                      "runs there"));
 }
 
 void MapChecker::CheckGraph()
@@ -434,7 +485,8 @@ void MapChecker::CheckGraph()
         }
     }
     CheckWayPointsAreNodes(nodePoints);
-    CheckConnected();
+    CheckWaysShown();
+    CheckReachable();
 }
 
 std::vector<MapProblem> MapChecker::Run()

@@ -1,6 +1,7 @@
 // Checking a map file against what the reader takes from it: every limit
-// broken, every line it would ignore, and road-graph faults (nodes off the
-// streets, links to nowhere, nodes no route can reach).
+// broken, every line it would ignore, WAY records the map view never shows
+// (their ends too close together), and road-graph faults (nodes off the
+// streets, links to nowhere, nodes no route can reach or leave).
 #pragma once
 
 #include <QByteArrayView>

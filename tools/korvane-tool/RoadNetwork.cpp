@@ -1,5 +1,7 @@
 #include "RoadNetwork.h"
 
+#include "StrongParts.h"
+
 #include "view/Viewport.h"
 
 #include <algorithm>
@@ -8,10 +10,14 @@
 #include <queue>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
 constexpr int kMaxNeighbours = 9;
+// Each WAY record is at most this many times as long as the distance between
+// its ends, so the map view lists it whenever it is drawn over 60 pixels long.
+constexpr double kMaxLengthPerEndSpan = 3.0;
 
 int64_t Key(MapPoint p)
 {
@@ -57,8 +63,19 @@ Polyline SimplifyBetweenJunctions(const Polyline& line, const PointUses& uses, d
     return out;
 }
 
+// Whether going on from a→b into b→c turns back by more than 120°.
+bool TurnsBack(MapPoint a, MapPoint b, MapPoint c)
+{
+    const double ux = double(b.x) - a.x, uy = double(b.y) - a.y;
+    const double vx = double(c.x) - b.x, vy = double(c.y) - b.y;
+    return ux * vx + uy * vy < -0.5 * std::hypot(ux, uy) * std::hypot(vx, vy);
+}
+
 // Joins lines of the same name, width and direction that continue one
-// another, so a street becomes as few chains as its shape allows.
+// another, so a street becomes as few chains as its shape allows. A line that
+// turns back where it would join (the other carriageway of a divided street,
+// which meets this one at a sharp angle) stays apart, so that no chain folds
+// back along itself.
 class LineMerger {
 public:
     explicit LineMerger(std::vector<RoadLine>& roads) : m_roads(roads), m_used(roads.size(), false) {}
@@ -88,22 +105,27 @@ void LineMerger::Index(const Group& group)
 
 long LineMerger::Next(const RoadLine& chain, bool atBack)
 {
-    const MapPoint end = atBack ? chain.points.back() : chain.points.front();
+    const Polyline& c = chain.points;
+    const MapPoint end = atBack ? c.back() : c.front();
     // Travel order must continue; a two-way line may also be turned round.
-    const auto pick = [&](const std::map<int64_t, std::vector<size_t>>& index) -> long {
+    const auto pick = [&](const std::map<int64_t, std::vector<size_t>>& index, bool turn) -> long {
         const auto it = index.find(Key(end));
         if (it == index.end())
             return -1;
         for (size_t i : it->second) {
-            if (!m_used[i])
+            const Polyline& p = m_roads[i].points;
+            // The point beyond the join on the candidate, as it will run.
+            const MapPoint beyond = (atBack != turn) ? p[1] : p[p.size() - 2];
+            const bool back = atBack ? TurnsBack(c[c.size() - 2], end, beyond) : TurnsBack(beyond, end, c[1]);
+            if (!m_used[i] && !back)
                 return static_cast<long>(i);
         }
         return -1;
     };
-    long next = pick(atBack ? m_starts : m_ends);
+    long next = pick(atBack ? m_starts : m_ends, false);
     bool turn = false;
     if (next < 0 && !chain.oneway) {
-        next = pick(atBack ? m_ends : m_starts);
+        next = pick(atBack ? m_ends : m_starts, true);
         turn = next >= 0;
     }
     if (next >= 0 && turn)
@@ -157,59 +179,6 @@ std::vector<RoadLine> LineMerger::Run()
     return out;
 }
 
-class PointSets {
-public:
-    int Find(int i) { return m_parent[i] == i ? i : m_parent[i] = Find(m_parent[i]); }
-    int Id(MapPoint p)
-    {
-        const auto [it, added] = m_ids.try_emplace(Key(p), static_cast<int>(m_parent.size()));
-        if (added)
-            m_parent.push_back(it->second);
-        return it->second;
-    }
-    void Join(int a, int b) { m_parent[Find(a)] = Find(b); }
-
-private:
-    std::unordered_map<int64_t, int> m_ids;
-    std::vector<int> m_parent;
-};
-
-// Keeps the lines of the largest connected part of the network (most points;
-// the first one found on a tie). The rest cannot be reached by any route.
-void KeepMainNetwork(std::vector<RoadLine>& roads, RoadNetworkStats& stats)
-{
-    PointSets sets;
-    for (const RoadLine& road : roads) {
-        const int first = sets.Id(road.points.front());
-        for (const MapPoint& p : road.points)
-            sets.Join(sets.Id(p), first);
-    }
-    std::unordered_map<int64_t, bool> seen;
-    std::map<int, int> size;
-    for (const RoadLine& road : roads) {
-        for (const MapPoint& p : road.points) {
-            if (!seen[Key(p)]) {
-                seen[Key(p)] = true;
-                ++size[sets.Find(sets.Id(p))];
-            }
-        }
-    }
-    int main = -1;
-    for (const RoadLine& road : roads) {
-        const int set = sets.Find(sets.Id(road.points.front()));
-        if (main < 0 || size[set] > size[main])
-            main = set;
-    }
-    std::erase_if(roads, [&](const RoadLine& r) {
-        if (sets.Find(sets.Id(r.points.front())) == main)
-            return false;
-        ++stats.droppedLines;
-        if (!r.name.isEmpty() && !stats.droppedNames.contains(r.name))
-            stats.droppedNames << r.name;
-        return true;
-    });
-}
-
 // The WAY pieces: cut positions along each chain (first and last point
 // included). A piece shares its end point with the next one.
 class PieceCutter {
@@ -218,6 +187,9 @@ public:
     int PieceCount() const { return m_count; }
     // Splits the longest piece once; false when every piece is one segment.
     bool SplitLongest();
+    // Splits every piece that bends back towards its start until none is
+    // longer than kMaxLengthPerEndSpan times the distance between its ends.
+    void SplitFolded();
     const std::vector<size_t>& Cuts(size_t chain) const { return m_cuts[chain]; }
 
 private:
@@ -282,13 +254,47 @@ bool PieceCutter::SplitLongest()
     return true;
 }
 
+// The point farthest from both ends of a line of three points or more (not
+// an end itself): cutting there gives two pieces whose ends lie far apart.
+size_t FarthestFromEnds(const Polyline& line)
+{
+    size_t best = 1;
+    double bestDistance = -1.0;
+    for (size_t i = 1; i + 1 < line.size(); ++i) {
+        const double d = std::min(PointDistance(line[i], line.front()), PointDistance(line[i], line.back()));
+        if (d > bestDistance) {
+            best = i;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+void PieceCutter::SplitFolded()
+{
+    for (size_t c = 0; c < m_chains.size(); ++c) {
+        const Polyline& points = m_chains[c].points;
+        std::vector<size_t>& cuts = m_cuts[c];
+        for (size_t k = 0; k + 1 < cuts.size();) {
+            const Polyline piece(points.begin() + cuts[k], points.begin() + cuts[k + 1] + 1);
+            if (piece.size() < 3 || LengthPerEndSpan(piece) <= kMaxLengthPerEndSpan) {
+                ++k;
+                continue;
+            }
+            cuts.insert(cuts.begin() + k + 1, cuts[k] + FarthestFromEnds(piece));
+            ++m_count;
+        }
+    }
+}
+
 // Node numbers, way lists and adjacency, walking the WAY records in order.
 class NodeTable {
 public:
     explicit NodeTable(MapData& map) : m(map) {}
     int NodeOf(MapPoint p, int wayNumber);
     void AddEdge(int from, int to);
-    void Store(RoadNetworkStats& stats);
+    // Fills the node tables; returns how many links beyond nine were dropped.
+    int Store();
     int Count() const { return static_cast<int>(m_points.size()); }
 
 private:
@@ -324,8 +330,9 @@ void NodeTable::AddEdge(int from, int to)
     edges.emplace_back(to, static_cast<int>(std::lround(length)));
 }
 
-void NodeTable::Store(RoadNetworkStats& stats)
+int NodeTable::Store()
 {
+    int dropped = 0;
     NodeList empty;
     empty.fill(-1);
     const size_t tableSlots = static_cast<size_t>(std::max(m.m_nWayLast, 0)) * 4;
@@ -343,13 +350,14 @@ void NodeTable::Store(RoadNetworkStats& stats)
         const auto& edges = m_edges[n - 1];
         for (size_t i = 0; i < edges.size(); ++i) {
             if (i >= size_t(kMaxNeighbours)) {
-                ++stats.droppedNeighbours;
+                ++dropped;
                 continue;
             }
             coords[2 + 2 * i] = edges[i].first;
             coords[3 + 2 * i] = edges[i].second;
         }
     }
+    return dropped;
 }
 
 void AddWayRecord(MapData& map, const RoadLine& chain, size_t begin, size_t end)
@@ -360,6 +368,119 @@ void AddWayRecord(MapData& map, const RoadLine& chain, size_t begin, size_t end)
     map.m_strWayDirection.push_back(chain.oneway ? QStringLiteral("1") : QStringLiteral("0"));
     map.m_nWayWidth.push_back(chain.width);
     map.m_nWayLast = static_cast<int>(map.m_strWayName.size()) - 1;
+}
+
+int CountPoints(const std::vector<RoadLine>& roads)
+{
+    return static_cast<int>(CountUses(roads, false).size());
+}
+
+void ClearWays(MapData& map)
+{
+    map.m_strWayName.clear();
+    map.m_pWayPoints.clear();
+    map.m_nWayPointLast.clear();
+    map.m_strWayDirection.clear();
+    map.m_nWayWidth.clear();
+    map.m_nWayLast = -1;
+}
+
+// Joins, cuts and numbers the streets into the WAY records and road nodes of
+// map; returns the links dropped beyond nine at one node, or -1 with a
+// message in error when the node table cannot hold the nodes.
+int StoreNetwork(std::vector<RoadLine>& roads, MapData& map, QString& error)
+{
+    const std::vector<RoadLine> chains = LineMerger(roads).Run();
+
+    // Nodes 1..V and the spare slot after them must lie below 4 × the last
+    // WAY index: V + 1 < 4 (W − 1).
+    const PointUses uses = CountUses(chains, false);
+    const int nodes = static_cast<int>(uses.size());
+    const int minPieces = (nodes + 1) / 4 + 2;
+    PieceCutter cutter(chains, uses);
+    while (cutter.PieceCount() < minPieces) {
+        if (!cutter.SplitLongest()) {
+            error = QStringLiteral("the street network is too small for a road graph: %1 points need %2 WAY "
+                                   "records but its segments give only %3")
+                        .arg(nodes)
+                        .arg(minPieces)
+                        .arg(cutter.PieceCount());
+            return -1;
+        }
+    }
+    cutter.SplitFolded();
+
+    ClearWays(map);
+    NodeTable table(map);
+    for (size_t c = 0; c < chains.size(); ++c) {
+        const auto& cuts = cutter.Cuts(c);
+        for (size_t k = 0; k + 1 < cuts.size(); ++k) {
+            AddWayRecord(map, chains[c], cuts[k], cuts[k + 1]);
+            const int wayNumber = map.m_nWayLast + 1;
+            int previous = 0;
+            for (size_t i = cuts[k]; i <= cuts[k + 1]; ++i) {
+                const int node = table.NodeOf(chains[c].points[i], wayNumber);
+                if (previous > 0) {
+                    table.AddEdge(previous, node);
+                    if (!chains[c].oneway)
+                        table.AddEdge(node, previous);
+                }
+                previous = node;
+            }
+        }
+    }
+    return table.Store();
+}
+
+// The points of the road nodes of map outside the largest strongly connected
+// part of its graph: no route can both reach and leave them.
+std::unordered_set<int64_t> PointsOutOfReach(const MapData& map)
+{
+    std::vector<std::vector<int>> links(map.m_nNodeLast);
+    for (int n = 1; n <= map.m_nNodeLast; ++n) {
+        const NodeList& c = map.m_pNodeCoords[n];
+        for (int i = 2; i + 1 < kNodeListSize; i += 2) {
+            if (c[i] > 0)
+                links[n - 1].push_back(c[i] - 1);
+        }
+    }
+    const StrongParts parts = FindStrongParts(links);
+    std::unordered_set<int64_t> out;
+    for (int n = 1; n <= map.m_nNodeLast; ++n) {
+        if (parts.part[n - 1] != parts.largest)
+            out.insert(Key({map.m_pNodeCoords[n][0], map.m_pNodeCoords[n][1]}));
+    }
+    return out;
+}
+
+// Leaves out every segment that has an end in points; lines are cut there.
+void LeaveOut(std::vector<RoadLine>& roads, const std::unordered_set<int64_t>& points, QStringList& names)
+{
+    std::vector<RoadLine> kept;
+    for (const RoadLine& road : roads) {
+        const Polyline& p = road.points;
+        Polyline run;
+        const auto flush = [&] {
+            if (run.size() >= 2)
+                kept.push_back({road.name, road.width, road.oneway, run});
+            run.clear();
+        };
+        bool lost = false;
+        for (size_t i = 0; i + 1 < p.size(); ++i) {
+            if (points.count(Key(p[i])) || points.count(Key(p[i + 1]))) {
+                lost = true;
+                flush();
+                continue;
+            }
+            if (run.empty())
+                run.push_back(p[i]);
+            run.push_back(p[i + 1]);
+        }
+        flush();
+        if (lost && !road.name.isEmpty() && !names.contains(road.name))
+            names << road.name;
+    }
+    roads = std::move(kept);
 }
 
 } // namespace
@@ -379,46 +500,24 @@ bool BuildRoadNetwork(std::vector<RoadLine> roads, double tolerance, MapData& ma
         for (RoadLine& road : roads)
             road.points = SimplifyBetweenJunctions(road.points, uses, tolerance);
     }
-    KeepMainNetwork(roads, stats);
-    stats.keptLines = static_cast<int>(roads.size());
-    const std::vector<RoadLine> chains = LineMerger(roads).Run();
-
-    // Nodes 1..V and the spare slot after them must lie below 4 × the last
-    // WAY index: V + 1 < 4 (W − 1).
-    const PointUses uses = CountUses(chains, false);
-    const int nodes = static_cast<int>(uses.size());
-    const int minPieces = (nodes + 1) / 4 + 2;
-    PieceCutter cutter(chains, uses);
-    while (cutter.PieceCount() < minPieces) {
-        if (!cutter.SplitLongest()) {
-            error = QStringLiteral("the street network is too small for a road graph: %1 points need %2 WAY "
-                                   "records but its segments give only %3")
-                        .arg(nodes)
-                        .arg(minPieces)
-                        .arg(cutter.PieceCount());
+    stats.roadPoints = CountPoints(roads);
+    // Leaving pieces out can only shrink the network, so this ends; it
+    // normally takes two rounds, a third only when a link beyond nine at one
+    // node had to go.
+    for (;;) {
+        stats.droppedNeighbours = StoreNetwork(roads, map, error);
+        if (stats.droppedNeighbours < 0)
+            return false;
+        const std::unordered_set<int64_t> outOfReach = PointsOutOfReach(map);
+        if (outOfReach.empty())
+            break;
+        LeaveOut(roads, outOfReach, stats.leftOutNames);
+        if (roads.empty()) {
+            error = QStringLiteral("no two streets inside the map's box are joined so that a route could run "
+                                   "between them both ways");
             return false;
         }
     }
-
-    map.m_nWayLast = -1;
-    NodeTable table(map);
-    for (size_t c = 0; c < chains.size(); ++c) {
-        const auto& cuts = cutter.Cuts(c);
-        for (size_t k = 0; k + 1 < cuts.size(); ++k) {
-            AddWayRecord(map, chains[c], cuts[k], cuts[k + 1]);
-            const int wayNumber = map.m_nWayLast + 1;
-            int previous = 0;
-            for (size_t i = cuts[k]; i <= cuts[k + 1]; ++i) {
-                const int node = table.NodeOf(chains[c].points[i], wayNumber);
-                if (previous > 0) {
-                    table.AddEdge(previous, node);
-                    if (!chains[c].oneway)
-                        table.AddEdge(node, previous);
-                }
-                previous = node;
-            }
-        }
-    }
-    table.Store(stats);
+    stats.leftOutPoints = stats.roadPoints - map.m_nNodeLast;
     return true;
 }
