@@ -6,6 +6,7 @@
 
 #include "app/MapState.h"
 #include "app/AboutDlg.h"
+#include "places/PlaceEditDlg.h"
 #include "places/PlaceFilterDlg.h"
 
 #include <QImage>
@@ -97,6 +98,9 @@ public:
     QString BrowseMapFile();
     QString BrowseRoadFile();
     QString BrowseInfoFile();
+    // The places of a place-information file join the map's places.
+    void LoadInfoFile(const QString& path);
+    void OnLoadInfo();
     void InitViewAfterLoad();
 
     // --- view (view/MapDlgView.cpp)
@@ -126,6 +130,12 @@ public:
     // --- categories, filter and reset (places/MapDlgPlaces.cpp)
     void OnFilterPlaces();
     void ResetMapState();
+
+    // --- the user's own places (places/MapDlgPlaceEdit.cpp)
+    void OnInsertPlace();
+    void OnEditPlace();
+    int FindPlaceAt(int x, int y) const;
+    MapPoint NearestStreetPoint(int x, int y) const;
 
     // --- search (places/MapDlgSearch.cpp)
     void HideTopBar();
@@ -157,6 +167,7 @@ public:
     // Sub-dialogs, alive as long as the window.
     CPlaceFilterDlg m_filterDlg;
     CAboutDlg m_aboutDlg;
+    CPlaceEditDlg m_placeEditDlg;
     GpsPortChoice m_gpsPort;
 
     // Settings values.

@@ -38,6 +38,8 @@ const MessageRow kMessageTable[] = {
     {IDC_STREET, CBN_CLOSEUP, &CMapDlg::OnStreetCloseUp},
     {IDC_ROUTE_TYPE, CBN_CLOSEUP, &CMapDlg::OnRouteTypeCloseUp},
     {ID_EXIT, BN_CLICKED, &CMapDlg::OnExit},
+    {ID_INSERT_PLACE, BN_CLICKED, &CMapDlg::OnInsertPlace},
+    {ID_EDIT_PLACE, BN_CLICKED, &CMapDlg::OnEditPlace},
     {ID_TB_FIND_STREET_S, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_FIND_STREET_L, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_ROUTE_S, BN_CLICKED, &CMapDlg::OnToolShortestPath},
@@ -49,6 +51,7 @@ const MessageRow kMessageTable[] = {
     {ID_REFRESH, BN_CLICKED, &CMapDlg::OnRefresh},
     {ID_AVOID_ROUTE, BN_CLICKED, &CMapDlg::OnAvoidRoute},
     {IDC_AVOID_STREET, CBN_CLOSEUP, &CMapDlg::OnAvoidStreetCloseUp},
+    {ID_LOAD_INFO, BN_CLICKED, &CMapDlg::OnLoadInfo},
     {ID_FIND_BUS, BN_CLICKED, &CMapDlg::OnFindBusRoute},
     {ID_MARK, BN_CLICKED, &CMapDlg::OnMark},
 };

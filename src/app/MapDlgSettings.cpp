@@ -32,6 +32,8 @@ void CMapDlg::OpenMapAtStart(const QString& path)
         wait.Restore();
         QThread::msleep(1);
         m_strMapPath = path;
+        if (!m_strInfoFilePath.isEmpty())
+            LoadInfoFile(m_strInfoFilePath);
         InitViewAfterLoad();
     } else {
         m_strMapPath.clear();

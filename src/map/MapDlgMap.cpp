@@ -2,6 +2,7 @@
 #include "app/MapDlg.h"
 
 #include "map/MapFileReader.h"
+#include "map/PlaceInfoFile.h"
 #include "platform/DevicePath.h"
 #include "platform/Trace.h"
 #include "platform/UiModal.h"
@@ -68,6 +69,9 @@ void CMapDlg::OnOpenMap()
         wait.Restore();
         QThread::msleep(1);
         if (load == MapLoad::Loaded) {
+            // The user's own places are kept apart from any map: they show on this one too.
+            if (!m_strInfoFilePath.isEmpty())
+                LoadInfoFile(m_strInfoFilePath);
             InitViewAfterLoad();
         } else {
             const QString chosen = m_strMapPath;
@@ -85,4 +89,21 @@ void CMapDlg::InitViewAfterLoad()
     FitViewToMap(*this, *this);
     EnableMapCommands();
     m_bMapLoaded = 1;
+}
+
+void CMapDlg::LoadInfoFile(const QString& path)
+{
+    m_nMyPlaceCount = std::max(::LoadInfoFile(*this, path), 0);
+}
+
+void CMapDlg::OnLoadInfo()
+{
+    const QString path = BrowseInfoFile();
+    if (path.isEmpty() || !ContainsExtension(path, ".kvf")) {
+        m_strInfoFilePath.clear();
+        return;
+    }
+    m_strInfoFilePath = path;
+    LoadInfoFile(path);
+    Invalidate();
 }

@@ -3,6 +3,9 @@
 #include "app/MapState.h"
 #include "view/Viewport.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 // Calls f(way, a, b, A, B) for every segment of the visible ways in list
@@ -193,4 +196,39 @@ std::optional<QPoint> NodeOnScreen(const MapState& s, int node)
         return std::nullopt;
     const NodeList& c = s.m_pNodeCoords[node];
     return MapToScreen(s, MapPoint{c[0], c[1]});
+}
+
+int FindPlaceAt(const MapState& s, QPoint tap)
+{
+    int best = 50;
+    int found = -1;
+    for (int i = 0; i <= s.m_nPlaceLast; ++i) {
+        const QPoint p = MapToScreen(s, s.m_ptPlace[i]);
+        if (std::abs(int64_t(p.x()) - tap.x()) >= 10 || std::abs(int64_t(p.y()) - tap.y()) >= 10)
+            continue;
+        const int d = static_cast<int>(PointDistance(tap, p));
+        if (d < best) {
+            best = d;
+            found = i;
+        }
+    }
+    return best < 15 ? found : -1;
+}
+
+MapPoint NearestStreetPoint(const MapState& s, QPoint tap)
+{
+    const MapPoint q = ScreenToMap(s, tap);
+    int best = 50000;
+    MapPoint nearest = q;
+    for (int way : s.m_visibleWays) {
+        for (int k = 0; k <= s.m_nWayPointLast[way]; ++k) {
+            const MapPoint point = s.m_pWayPoints[way][k];
+            const int d = static_cast<int>(std::min(PointDistance(point, q), 1e9));
+            if (d < best) {
+                best = d;
+                nearest = point;
+            }
+        }
+    }
+    return nearest;
 }

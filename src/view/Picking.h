@@ -38,3 +38,13 @@ QString PlaceLabel(int category, const QString& name);
 
 // A road node's screen position; none for a number outside the node table.
 std::optional<QPoint> NodeOnScreen(const MapState& s, int node);
+
+// The place under a tap for editing: within 10 pixels on each axis and under
+// 15 in whole pixels, the nearest (the earlier of equal ones) whatever its
+// category's filter flag; −1 for none.
+int FindPlaceAt(const MapState& s, QPoint tap);
+
+// The point of a visible street nearest to the tap (the earlier of equal
+// ones), searched within 50000 map units; the tap's own map point when there
+// is none.
+MapPoint NearestStreetPoint(const MapState& s, QPoint tap);

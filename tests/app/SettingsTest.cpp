@@ -70,6 +70,11 @@ TEST_F(Settings, ValuesReadAreWrittenBackAndSizeTheUserPlaces)
     WriteSettings("MapVer 1.2\r\nMapURL " + map.toUtf8() +
                   "\r\nComType COM3: Serial 3\r\nBitRate 9600\r\nURLInforFile \\My Documents\\MyKorvaneInf.kvf\r\n"
                   "NumMyPlace 3\r\nend\r\n\r\n");
+    // The user's file holds the three places the count was saved for.
+    QByteArray places;
+    for (int i = 1; i <= 3; ++i)
+        places += QByteArray::number(100 * i) + ",50\r\n\t28\r\n\t\tNhà " + QByteArray::number(i) + "\r\n\r\n";
+    root.Write("My Documents/MyKorvaneInf.kvf", places);
     auto dlg = OpenMapWindow();
     ASSERT_EQ(dlg->m_bMapLoaded, 1);
     EXPECT_EQ(dlg->m_strCfgMapUrl, map);
@@ -77,7 +82,10 @@ TEST_F(Settings, ValuesReadAreWrittenBackAndSizeTheUserPlaces)
     EXPECT_EQ(dlg->m_strCfgBitRate, QStringLiteral("9600"));
     EXPECT_EQ(dlg->m_strInfoFilePath, QStringLiteral("\\My Documents\\MyKorvaneInf.kvf"));
     EXPECT_EQ(dlg->m_nMyPlaceCount, 3);
+    // Room was kept for them when the map was read; they follow its places.
     EXPECT_EQ(dlg->PlaceCapacity(), 6 * 4 + 3 + 30);
+    EXPECT_EQ(dlg->m_nPlaceLast, 6 * 4 + 3 - 1);
+    EXPECT_EQ(dlg->m_strPlaceName.at(dlg->m_nPlaceLast), QStringLiteral("Nhà 3"));
     dlg->OnCommand(ID_EXIT, BN_CLICKED);
     // The port and rate written are the GPS set-up's own, not the file's.
     EXPECT_EQ(CfgBytes(), ExpectedSettings(map, 3, QStringLiteral("\\My Documents\\MyKorvaneInf.kvf")));
