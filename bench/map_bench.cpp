@@ -1,7 +1,7 @@
 // The map reader on the bundled maps and on a generated map just under the
 // 450000-byte limit, and the visible-way list at the whole-map zoom and at
 // five times the base scale.
-#include "../tests/support/MapFileText.h"
+#include "../tests/support/WorstCaseFiles.h"
 
 #include "map/MapFileReader.h"
 #include "view/Viewport.h"
@@ -23,13 +23,13 @@ public:
         source->m_path = QStringLiteral(KORVANE_SOURCE_DIR "/data/") + QLatin1StringView(name);
         return QFile::exists(source->m_path) ? std::move(source) : nullptr;
     }
-    static std::unique_ptr<MapSource> Generated()
+    static std::unique_ptr<MapSource> Generated(const QByteArray& bytes)
     {
         auto source = std::make_unique<MapSource>();
         source->m_file = std::make_unique<QTemporaryFile>();
         if (!source->m_file->open())
             return nullptr;
-        source->m_file->write(CityGridBytes(kMaxMapFileBytes));
+        source->m_file->write(bytes);
         source->m_file->close();
         source->m_path = source->m_file->fileName();
         return source;
@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     std::vector<std::pair<std::string, std::unique_ptr<MapSource>>> sources;
     sources.emplace_back("demo.kvp", MapSource::Bundled("demo.kvp"));
     sources.emplace_back("hanoi.kvp", MapSource::Bundled("hanoi.kvp"));
-    sources.emplace_back("generated", MapSource::Generated());
+    sources.emplace_back("generated", MapSource::Generated(CityGridBytes(kMaxMapFileBytes)));
     for (const auto& [name, source] : sources) {
         if (!source)
             continue;
@@ -100,6 +100,18 @@ int main(int argc, char** argv)
         benchmark::RegisterBenchmark(("UpdateVisibleWays/" + name + "/5x_base_scale").c_str(), VisibleWays,
                                      source.get(), false)
             ->Unit(benchmark::kMicrosecond);
+    }
+    // The worst files of the size limit, for the reader alone.
+    std::vector<std::pair<std::string, std::unique_ptr<MapSource>>> worst;
+    worst.emplace_back("marks_in_header_utf8", MapSource::Generated(CombiningHeaderMap(true)));
+    worst.emplace_back("marks_in_header_1258", MapSource::Generated(CombiningHeaderMap(false)));
+    worst.emplace_back("marks_in_names_utf8", MapSource::Generated(CombiningNamesMap(true)));
+    worst.emplace_back("marks_in_names_1258", MapSource::Generated(CombiningNamesMap(false)));
+    worst.emplace_back("tiny_records", MapSource::Generated(TinyRecordsMap()));
+    for (const auto& [name, source] : worst) {
+        if (source)
+            benchmark::RegisterBenchmark(("LoadMapFile/" + name).c_str(), LoadMap, source.get())
+                ->Unit(benchmark::kMillisecond);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

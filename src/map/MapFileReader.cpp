@@ -57,46 +57,48 @@ PolyArrays PolyOf(MapData& m, int kind)
     }
 }
 
-void AllocatePoly(MapData& m, int kind, int records)
+// Gives a kind's arrays room for n records. The arrays grow as records come,
+// so a file that declares many records but holds few takes little memory.
+void GrowRecords(MapData& m, int kind, size_t n)
 {
-    PolyArrays a = PolyOf(m, kind);
-    a.names->assign(records, QString());
-    a.points->assign(records, {});
-    a.pointLast->assign(records, -1);
+    const auto grow = [n](auto&... arrays) { (arrays.resize(std::max(arrays.size(), n)), ...); };
+    switch (kind) {
+    case Place: grow(m.m_strPlaceName, m.m_ptPlace, m.m_nPlaceCategory, m.m_strPlaceInfo); break;
+    case Text: grow(m.m_strText, m.m_ptText, m.m_nTextSize); break;
+    case Way: grow(m.m_strWayDirection, m.m_nWayWidth); [[fallthrough]];
+    default: {
+        PolyArrays a = PolyOf(m, kind);
+        const size_t before = a.pointLast->size();
+        grow(*a.names, *a.points, *a.pointLast);
+        std::fill(a.pointLast->begin() + before, a.pointLast->end(), -1);
+    }
+    }
 }
 
-void AllocateRecords(MapData& m, int myPlaceCount)
+// Empties every kind; the declared counts become the kinds' record limits:
+// the count + 2, for PLACE the count, the user places and 30 more.
+std::array<int, KindCount> StartRecords(MapData& m, int myPlaceCount)
 {
-    for (int kind = District; kind <= Park; ++kind)
-        AllocatePoly(m, kind, std::clamp(*LastIndexOf(m, kind), -2, kMaxDeclared) + 2);
-    m.m_strWayDirection.assign(m.m_strWayName.size(), QString());
-    m.m_nWayWidth.assign(m.m_strWayName.size(), 0);
-
-    const int places = std::clamp(m.m_nPlaceLast, 0, kMaxDeclared) + std::clamp(myPlaceCount, 0, kMaxUserPlaces) +
-                       kSparePlaces;
-    m.m_strPlaceName.assign(places, QString());
-    m.m_ptPlace.assign(places, MapPoint{});
-    m.m_nPlaceCategory.assign(places, 0);
-    m.m_strPlaceInfo.assign(places, QString());
-
-    const int texts = std::clamp(m.m_nTextLast, -2, kMaxDeclared) + 2;
-    m.m_strText.assign(texts, QString());
-    m.m_ptText.assign(texts, MapPoint{});
-    m.m_nTextSize.assign(texts, 0);
-
+    std::array<int, KindCount> limits{};
+    for (int kind = District; kind <= Text; ++kind) {
+        int& last = *LastIndexOf(m, kind);
+        limits[kind] = kind == Place ? std::clamp(last, 0, kMaxDeclared) + std::clamp(myPlaceCount, 0, kMaxUserPlaces) +
+                                           kSparePlaces
+                                     : std::clamp(last, -2, kMaxDeclared) + 2;
+        last = -1;
+    }
+    m.m_strDistrictName.clear(), m.m_pDistrictPoints.clear(), m.m_nDistrictPointLast.clear();
+    m.m_strWayName.clear(), m.m_pWayPoints.clear(), m.m_nWayPointLast.clear();
+    m.m_strWayDirection.clear(), m.m_nWayWidth.clear();
+    m.m_strBusName.clear(), m.m_pBusPoints.clear(), m.m_nBusPointLast.clear();
+    m.m_strRiverName.clear(), m.m_pRiverPoints.clear(), m.m_nRiverPointLast.clear();
+    m.m_strLakeName.clear(), m.m_pLakePoints.clear(), m.m_nLakePointLast.clear();
+    m.m_strParkName.clear(), m.m_pParkPoints.clear(), m.m_nParkPointLast.clear();
+    m.m_strPlaceName.clear(), m.m_ptPlace.clear(), m.m_nPlaceCategory.clear(), m.m_strPlaceInfo.clear();
+    m.m_strText.clear(), m.m_ptText.clear(), m.m_nTextSize.clear();
     m.m_pNodeWays.clear();
     m.m_pNodeCoords.clear();
-    for (int kind = District; kind <= Text; ++kind)
-        *LastIndexOf(m, kind) = -1;
-}
-
-int RecordCapacity(MapData& m, int kind)
-{
-    switch (kind) {
-    case Place: return m.PlaceCapacity();
-    case Text: return static_cast<int>(m.m_strText.size());
-    default: return static_cast<int>(PolyOf(m, kind).names->size());
-    }
+    return limits;
 }
 
 QStringView Before(QStringView text, qsizetype at) { return at < 0 ? text : text.first(at); }
@@ -115,6 +117,7 @@ private:
     void Level1(int kind, QStringView value);
     void PolyPoints(int kind, QStringView value);
     void NodeLine(QStringView value);
+    void GrowNodeTables(size_t count);
     void Drop(const char* what, int kind);
 
     MapData& m;
@@ -123,6 +126,8 @@ private:
     int m_record = -1;  // record the level 2..4 lines belong to, −1 for none
     bool m_inGpsInf = false, m_inRes = false, m_inScale = false, m_inCenp = false;
     bool m_headerDone = false;
+    int m_nodeLimit = 0;  // node slots the WAY records allow
+    std::array<int, KindCount> m_limit{};  // records each kind may hold
 };
 
 void Reader::Drop(const char* what, int kind)
@@ -191,12 +196,13 @@ void Reader::Level1(int kind, QStringView value)
         NodeLine(value);
         return;
     }
-    if (last + 1 >= RecordCapacity(m, kind)) {
+    if (last + 1 >= m_limit[kind]) {
         Drop("a record", kind);
         m_record = -1;
         return;
     }
     m_record = ++last;
+    GrowRecords(m, kind, last + 1);
     QString text = value.toString();
     switch (kind) {
     case Way:
@@ -218,10 +224,9 @@ void Reader::PolyPoints(int kind, QStringView value)
     const int last = ParsePointList(value, points, limit, &dropped);
     if (dropped > 0)
         Drop("points", kind);
-    // Room as the record kinds size it: 70 per WAY, the points read plus one
-    // per DISTRICT, whole tens for the other polylines.
-    const int room = kind == Way ? kMaxWayPoints : kind == District ? last + 2 : (last / 10 + 1) * 10;
-    points.resize(std::max<size_t>(points.size(), room));
+    // A record holds the points read and no more: memory follows the file's
+    // size, not its count of records.
+    points.shrink_to_fit();
     PolyArrays a = PolyOf(m, kind);
     (*a.points)[m_record] = std::move(points);
     (*a.pointLast)[m_record] = last;
@@ -231,10 +236,12 @@ void Reader::NodeLine(QStringView value)
 {
     const int node = m.m_nNodeLast + 1;
     // Nodes and the spare slot after the last one must lie inside the table.
-    if (node + 1 >= m.NodeCapacity()) {
+    if (node + 1 >= m_nodeLimit) {
         Drop("a road node", Position);
         return;
     }
+    if (node + 1 >= m.NodeCapacity())
+        GrowNodeTables(std::min<size_t>(std::max<size_t>(2 * m.NodeCapacity(), 64), m_nodeLimit));
     const qsizetype semi = value.indexOf(';');
     int dropped = 0;
     m.m_pNodeWays[node] = ParseIntList(Before(value, semi), &dropped);
@@ -309,12 +316,10 @@ bool Reader::Section(int kind, LineScanner& lines)
             return true;
         if (line.contains(open)) {
             isOpen = true;
-            if (kind == Position && m.m_nWayLast > 0) {
-                NodeList empty;
-                empty.fill(-1);
-                m.m_pNodeWays.assign(static_cast<size_t>(m.m_nWayLast) * 4, empty);
-                m.m_pNodeCoords.assign(static_cast<size_t>(m.m_nWayLast) * 4, empty);
-            }
+            // Room for four nodes a WAY record but one; the tables grow as
+            // the nodes come.
+            if (kind == Position && m.m_nWayLast > 0)
+                m_nodeLimit = m.m_nWayLast * 4;
         } else if (isOpen) {
             RecordLine(kind, line);
         }
@@ -328,13 +333,29 @@ void Reader::Run(QByteArrayView block)
     QByteArrayView bytes;
     while (!m_headerDone && lines.Next(bytes)) {
         m_lineNumber = lines.LineNumber();
-        HeaderLine(DecodeLine(bytes));
+        HeaderLine(DecodeText(bytes));
     }
-    AllocateRecords(m, m_myPlaceCount);
+    m_limit = StartRecords(m, m_myPlaceCount);
     for (int kind = District; kind < KindCount; ++kind) {
         if (!Section(kind, lines))
             break;
     }
+    // Room for the user places a place-information file adds after the load.
+    GrowRecords(m, Place, m.m_nPlaceLast + 1 + std::clamp(m_myPlaceCount, 0, kMaxUserPlaces) + kSparePlaces);
+    // The tables keep slot 0, the nodes and the spare slot after them.
+    if (m_nodeLimit > 0) {
+        GrowNodeTables(m.m_nNodeLast + 2);
+        m.m_pNodeWays.shrink_to_fit();
+        m.m_pNodeCoords.shrink_to_fit();
+    }
+}
+
+void Reader::GrowNodeTables(size_t count)
+{
+    NodeList unused;
+    unused.fill(-1);
+    m.m_pNodeWays.resize(count, unused);
+    m.m_pNodeCoords.resize(count, unused);
 }
 
 }  // namespace

@@ -61,7 +61,23 @@ QString DecodeLine(QByteArrayView bytes)
 {
     if (IsAscii(bytes))
         return QString::fromLatin1(bytes.data(), bytes.size());
-    return DecodeText(bytes).normalized(QString::NormalizationForm_C);
+    return ComposeText(DecodeText(bytes));
+}
+
+QString ComposeText(const QString& text)
+{
+    // Composing reorders each run of combining marks, at a cost that grows
+    // with the square of the run's length. No Vietnamese letter carries more
+    // than two marks; text with runs far beyond that is no name anyone will
+    // look for, and stays as it is.
+    constexpr int kLongestRun = 30;
+    int run = 0;
+    for (const QChar c : text) {
+        run = c.combiningClass() != 0 ? run + 1 : 0;
+        if (run > kLongestRun)
+            return text;
+    }
+    return text.normalized(QString::NormalizationForm_C);
 }
 
 QByteArray EncodeText(const QString& text)

@@ -16,6 +16,10 @@ QString DecodeText(QByteArrayView bytes);
 // equal whichever code page stored them.
 QString DecodeLine(QByteArrayView bytes);
 
+// Text composed (NFC) in time linear in its length: text with a run of more
+// than 30 combining marks is left as it is.
+QString ComposeText(const QString& text);
+
 // UTF-16 to the bytes the program writes.
 QByteArray EncodeText(const QString& text);
 

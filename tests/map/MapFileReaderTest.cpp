@@ -37,6 +37,8 @@ TEST(MapHeader, ReadsCountsExtentScaleCentreAndGpsValues)
     file.gpsinf[2] = "64000000";
     file.gpsinf[3] = "-12400000";
     file.Declare(kWay, 120).Declare(kPlace, 40);
+    for (int i = 0; i < 125; ++i)
+        file.Add(kWay, {"Phố", "1,1;2,2"});
     const MapData map = LoadedMap(file.Bytes());
 
     EXPECT_EQ(map.m_nResWidth, 24576);
@@ -48,24 +50,29 @@ TEST(MapHeader, ReadsCountsExtentScaleCentreAndGpsValues)
     EXPECT_DOUBLE_EQ(map.m_dGpsUnitsPerMapUnit, 15.5);
     EXPECT_EQ(map.m_nGpsOriginX, 64000000);
     EXPECT_EQ(map.m_nGpsOriginY, -12400000);
-    // REALNUMWAY 120 declares 120 records: the arrays have room for 122.
-    EXPECT_EQ(map.m_strWayName.size(), 122u);
+    // REALNUMWAY 120 declares 120 records: 122 are kept.
+    EXPECT_EQ(map.m_nWayLast, 121);
     EXPECT_EQ(map.m_nWayWidth.size(), 122u);
-    EXPECT_EQ(map.PlaceCapacity(), 40 + 30);
-    EXPECT_EQ(map.m_nWayLast, -1);  // no records followed
     EXPECT_DOUBLE_EQ(map.m_dResStep, (24576 + 16384) / 200);
 }
 
 TEST(MapHeader, CountLinesReadTheFirstFiveCharactersOfTheirValue)
 {
-    const QByteArray header = MapLine(0, "REALNUMWAY 123456") + MapLine(0, "REALNUMTEXT 7.9") +
-                              MapLine(0, "  REALNUMBUS 3") + MapLine(0, "/CENP") + MapLine(0, "CENP/");
-    const MapData map = LoadedMap(header);
-    EXPECT_EQ(map.m_strWayName.size(), 12345u + 2);
-    EXPECT_EQ(map.m_strText.size(), 7u + 2);
+    MapFileText file;
+    for (int i = 0; i < 12350; ++i)
+        file.Add(kWay, {"Phố", "1,1;2,2"});
+    for (int i = 0; i < 12; ++i)
+        file.Add(kText, {"Nhãn", "3,3", "2"}).Add(kBus, {"Tuyến", "1,1;2,2"});
+    QByteArray bytes = file.Bytes();
+    const QByteArray counts = MapLine(0, "REALNUMWAY 123456") + MapLine(0, "REALNUMTEXT 7.9") + MapLine(0, "  REALNUMBUS 3");
+    bytes.replace(0, bytes.indexOf("/GPSINF"), counts);
+    const MapData map = LoadedMap(bytes);
+    // 12345, 7 and, records beyond the count + 2 dropped.
+    EXPECT_EQ(map.m_nWayLast, 12346);
+    EXPECT_EQ(map.m_nTextLast, 8);
     // The keyword is found anywhere, but its length is cut from the line's
     // start: "  REALNUMBUS 3" leaves "S 3", which reads as 0.
-    EXPECT_EQ(map.m_strBusName.size(), 2u);
+    EXPECT_EQ(map.m_nBusLast, 1);
 }
 
 TEST(MapHeader, ResSplitsAtTheFirstXAndCenpAtTheFirstCommaFromTheSecondCharacter)
@@ -101,10 +108,12 @@ TEST(MapHeader, NothingAfterTheCenpCloseLineIsHeader)
     map.m_dMapScale = 7.25;
     const QByteArray bytes = MapLine(0, "REALNUMWAY 2") + MapLine(0, "/CENP") + MapLine(1, "1500,1000") +
                              MapLine(0, "CENP/") + MapLine(0, "/SCALE") + MapLine(1, "2.95") + MapLine(0, "SCALE/") +
-                             MapLine(0, "REALNUMWAY 50");
+                             MapLine(0, "REALNUMWAY 50") + MapLine(0, "/DISTRICT") + MapLine(0, "DISTRICT/") +
+                             MapLine(0, "/WAY") + QByteArray(MapLine(1, "Phố") + MapLine(2, "1,1;2,2")).repeated(6) +
+                             MapLine(0, "WAY/");
     ASSERT_TRUE(LoadMapBytes(map, bytes));
     EXPECT_DOUBLE_EQ(map.m_dMapScale, 7.25);
-    EXPECT_EQ(map.m_strWayName.size(), 4u);
+    EXPECT_EQ(map.m_nWayLast, 3);  // REALNUMWAY 2: four records kept
     EXPECT_EQ(map.m_nCenterX, 1500);
 }
 
@@ -262,7 +271,6 @@ TEST(MapSections, ASecondPointLineReplacesTheFirstAndASecondNameStartsARecord)
     EXPECT_EQ(map.m_nWayPointLast[1], -1);
     ASSERT_EQ(map.m_nLakeLast, 0);
     EXPECT_EQ(map.m_nLakePointLast[0], 1);
-    EXPECT_EQ(map.m_pLakePoints[0].size(), 10u);  // room follows the second list
 }
 
 TEST(MapSections, PointListsWithATrailingSeparatorOrNoPoints)
@@ -334,8 +342,9 @@ TEST(MapSections, DirectionAndWidthSplitAtTheFirstCommaFromTheSecondCharacter)
     EXPECT_EQ(map.m_nWayWidth[4], 0);
 }
 
-TEST(MapSections, PolylineRoomPerKind)
+TEST(MapSections, ARecordHoldsThePointsReadAndNoMore)
 {
+    // Memory follows what the file holds: no record keeps room it does not use.
     const auto list = [](int points) {
         QByteArray text;
         for (int i = 0; i < points; ++i)
@@ -343,23 +352,17 @@ TEST(MapSections, PolylineRoomPerKind)
         return text;
     };
     MapFileText file;
-    for (int points : {5, 10, 11, 1, 200})
+    for (int points : {5, 11, 200})
         file.Add(kBus, {"Tuyến", list(points)});
-    file.Add(kDistrict, {"Quận", list(3)}).Add(kWay, {"Phố", list(2)}).Add(kPark, {"Vườn", list(21)});
+    file.Add(kDistrict, {"Quận", list(3)}).Add(kWay, {"Phố", list(2)});
     const MapData map = LoadedMap(file.Bytes());
-    ASSERT_EQ(map.m_nBusLast, 4);
-    // BUS, RIVER, LAKE and PARK records get room in whole tens.
-    EXPECT_EQ(map.m_pBusPoints[0].size(), 10u);
-    EXPECT_EQ(map.m_pBusPoints[1].size(), 10u);
-    EXPECT_EQ(map.m_pBusPoints[2].size(), 20u);
-    EXPECT_EQ(map.m_pBusPoints[3].size(), 10u);
-    EXPECT_EQ(map.m_pBusPoints[4].size(), 200u);
-    EXPECT_EQ(map.m_nBusPointLast[4], 199);
-    EXPECT_EQ(map.m_pBusPoints[4][199], (MapPoint{199, 398}));
-    EXPECT_EQ(map.m_pParkPoints[0].size(), 30u);
-    // A district keeps one spare point, a way always 70.
-    EXPECT_EQ(map.m_pDistrictPoints[0].size(), 4u);
-    EXPECT_EQ(map.m_pWayPoints[0].size(), 70u);
+    ASSERT_EQ(map.m_nBusLast, 2);
+    EXPECT_EQ(map.m_pBusPoints[0].size(), 5u);
+    EXPECT_EQ(map.m_pBusPoints[1].size(), 11u);
+    EXPECT_EQ(map.m_pBusPoints[2].size(), 200u);
+    EXPECT_EQ(map.m_pBusPoints[2][199], (MapPoint{199, 398}));
+    EXPECT_EQ(map.m_pDistrictPoints[0].size(), 3u);
+    EXPECT_EQ(map.m_pWayPoints[0].size(), 2u);
 }
 
 TEST(MapNodes, WayAndCoordinateListsEndInMinusOnes)
@@ -371,7 +374,8 @@ TEST(MapNodes, WayAndCoordinateListsEndInMinusOnes)
                                MapLine(1, "6") + MapLine(2, "9;9,9"));
     const MapData map = LoadedMap(file.Bytes());
     ASSERT_EQ(map.m_nNodeLast, 4);
-    EXPECT_EQ(map.NodeCapacity(), 4 * 7);
+    // Slot 0, the nodes and the spare slot after them.
+    EXPECT_EQ(map.NodeCapacity(), 4 + 2);
     EXPECT_EQ(map.m_pNodeWays[1], NodeListOf({4}));
     EXPECT_EQ(map.m_pNodeCoords[1], NodeListOf({100, 200}));
     EXPECT_EQ(map.m_pNodeWays[2], NodeListOf({3, 7}));
@@ -472,7 +476,7 @@ TEST(LoadMapFile, ANewLoadReplacesTheWholePreviousMap)
     small.Add(kWay, {"Phố Mới", "5,5;6,6"});
     ASSERT_TRUE(LoadMapBytes(map, small.Bytes()));
     EXPECT_EQ(map.m_nWayLast, 0);
-    EXPECT_EQ(map.m_strWayName.size(), 3u);
+    EXPECT_EQ(map.m_strWayName.size(), 1u);
     EXPECT_EQ(map.m_nPlaceLast, -1);
     EXPECT_EQ(map.m_nNodeLast, 0);
     EXPECT_EQ(map.NodeCapacity(), 0);
