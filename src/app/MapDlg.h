@@ -6,6 +6,7 @@
 
 #include "app/MapState.h"
 #include "app/AboutDlg.h"
+#include "gps/GpsSetupDlg.h"
 #include "places/PlaceFilterDlg.h"
 
 #include <QImage>
@@ -20,12 +21,6 @@
 class CComboBox;
 class CommandBar;
 class UiMapSurface;
-
-// The serial port and rate the GPS set-up offers, kept for the settings file.
-struct GpsPortChoice {
-    QString m_strPort = QStringLiteral("COM8: Serial 8");
-    QString m_strBaud = QStringLiteral("4800");
-};
 
 class CMapDlg : public QWidget, public MapState {
     Q_OBJECT
@@ -137,10 +132,15 @@ public:
     void OnAvoidStreetCloseUp();
     void OnMark();
 
+    // --- GPS (gps/MapDlgGps.cpp)
+    void OnGpsSetup();
+    void OnShowGps();
+    void StartGpsUpdateThread();
+
     // Sub-dialogs, alive as long as the window.
     CPlaceFilterDlg m_filterDlg;
     CAboutDlg m_aboutDlg;
-    GpsPortChoice m_gpsPort;
+    CGpsSetupDlg m_gpsSetupDlg;  // owns reception while it runs
 
     // Settings values.
     QString m_strCfgMapUrl;

@@ -38,6 +38,7 @@ const MessageRow kMessageTable[] = {
     {IDC_STREET, CBN_CLOSEUP, &CMapDlg::OnStreetCloseUp},
     {IDC_ROUTE_TYPE, CBN_CLOSEUP, &CMapDlg::OnRouteTypeCloseUp},
     {ID_EXIT, BN_CLICKED, &CMapDlg::OnExit},
+    {ID_GPS_SETUP, BN_CLICKED, &CMapDlg::OnGpsSetup},
     {ID_TB_FIND_STREET_S, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_FIND_STREET_L, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_ROUTE_S, BN_CLICKED, &CMapDlg::OnToolShortestPath},
