@@ -149,6 +149,7 @@ public:
     QString m_strInfoFilePath;
     int m_bCfgRead = 0;
     int m_bCfgPending = 0;
+    bool m_bCfgPortOffered = false;  // the GPS set-up has shown the file's port and rate
 
     // Texts exchanged with combo boxes 1009, 1004, 1012, 1020, 1021, 1017.
     QString m_strFromToName;

@@ -145,8 +145,10 @@ void CGpsSetupDlg::StartDisplayThread()
 void CGpsSetupDlg::RefreshDisplay()
 {
     const QString line = m_pSerial ? m_pSerial->LatestLine() : QString();
-    if (!line.isEmpty() && line != m_edSentence->text())
+    if (!line.isEmpty() && line != m_edSentence->text()) {
         m_edSentence->setText(line);
+        m_edSentence->setCursorPosition(0);  // a long sentence shows its start
+    }
     const QString rmc = LatestRmcLine();
     if (!NmeaParser::IsRmcSentence(rmc))
         return;

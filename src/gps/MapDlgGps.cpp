@@ -15,9 +15,12 @@ void CMapDlg::OnGpsSetup()
         m_nGpsOriginX = 65000000;
         m_nGpsOriginY = -12500000;
     }
-    if (m_bCfgRead == 1) {
+    // The port and rate of the settings file are offered once; afterwards
+    // the dialog shows what the user last chose, which exit then saves.
+    if (m_bCfgRead == 1 && !m_bCfgPortOffered) {
         m_gpsSetupDlg.m_strPort = m_strCfgComType;
         m_gpsSetupDlg.m_strBaud = m_strCfgBitRate;
+        m_bCfgPortOffered = true;
     }
     m_gpsSetupDlg.m_bFollowRoad = m_bGpsFollowRoad;
     m_gpsSetupDlg.m_bContinuous = m_bGpsContinuous;

@@ -286,21 +286,32 @@ TEST_F(GpsSetupTest, StartAndStopAgainAndAgain)
     });
 }
 
-TEST_F(GpsSetupTest, ThePortAndRateOfTheSettingsFileAreOfferedEachTime)
+TEST_F(GpsSetupTest, TheSettingsFilesPortIsOfferedFirstAndTheUsersChoiceIsKept)
 {
     root.Write("My Documents/korvane.cfg", "MapVer 1.2\r\nMapURL \r\nComType " + receiver.Path().toUtf8() +
                                                " gps\r\nBitRate 9600\r\nURLInforFile \r\nNumMyPlace 0\r\nend\r\n");
     dlg = OpenMapWindow();
     Dialog().m_receiverFolders = {devices.path(), devices.filePath("serial/by-id")};
     ASSERT_EQ(dlg->m_bCfgRead, 1);
-    for (int run = 0; run < 2; ++run) {
-        RunSetup([&](CGpsSetupDlg& setup) {
-            EXPECT_EQ(setup.m_cbPort->GetWindowText(), receiver.Path() + " gps");
-            EXPECT_EQ(setup.m_cbBaud->GetWindowText(), QStringLiteral("9600"));
-            Type(setup.m_cbBaud, QStringLiteral("4800"));
-            Ok(setup);
-        });
-    }
+    RunSetup([&](CGpsSetupDlg& setup) {
+        EXPECT_EQ(setup.m_cbPort->GetWindowText(), receiver.Path() + " gps");
+        EXPECT_EQ(setup.m_cbBaud->GetWindowText(), QStringLiteral("9600"));
+        Click(setup.m_btnStart);
+        EXPECT_EQ(LineRate(), B9600);
+        Choose(setup.m_cbPort, kStableName);
+        Type(setup.m_cbBaud, QStringLiteral("4800"));
+        Ok(setup);
+    });
+    // Opened again, it shows the choice made, not the file's port: OK and
+    // exit keep it.
+    RunSetup([&](CGpsSetupDlg& setup) {
+        EXPECT_EQ(setup.m_cbPort->GetWindowText(), ReceiverEntry());
+        EXPECT_EQ(setup.m_cbBaud->GetWindowText(), QStringLiteral("4800"));
+        Ok(setup);
+    });
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    EXPECT_TRUE(root.Read("My Documents/korvane.cfg")
+                    .contains("\r\nComType " + ReceiverEntry().toUtf8() + "\r\nBitRate 4800\r\n"));
     // Without a map, positions are placed by the default calibration.
     EXPECT_EQ(dlg->m_nGpsOriginX, 65000000);
     EXPECT_EQ(dlg->m_nGpsOriginY, -12500000);
