@@ -32,13 +32,4 @@ TEST(ReceiverPorts, ReceiversArePathsWithTheirStableNames)
     EXPECT_TRUE(ReceiverPortEntries({root.filePath("serial"), root.filePath("serial/by-id")}).isEmpty());
 }
 
-TEST(ReceiverPorts, TheNineSerialPortsNameTheirDevices)
-{
-    const QStringList ports = SerialPortEntries();
-    ASSERT_EQ(ports.size(), 9);
-    EXPECT_EQ(ports[0], QStringLiteral("COM1: Serial"));
-    EXPECT_EQ(ports[7], QStringLiteral("COM8: Serial 8"));
-    EXPECT_EQ(ports[8], QStringLiteral("COM9: SerialUSB"));
-}
-
 }  // namespace
