@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the tools need,
 # skipping those already present. Run as root (or with sudo available).
+# With --fuzz, also clang and libFuzzer for the fuzz targets (KORVANE_FUZZ).
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,10 @@ packages=(
   libosmium2-dev libprotozero-dev zlib1g-dev libexpat1-dev libbz2-dev liblz4-dev
   dpkg-dev file lintian desktop-file-utils appstream libxml2-utils shared-mime-info
 )
+
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev libfuzzer-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

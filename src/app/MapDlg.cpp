@@ -227,6 +227,9 @@ void CMapDlg::OnCancel()
 
 void CMapDlg::EndDialog()
 {
+    // Reception ends with the program: the reader joined, the port closed.
+    if (m_gpsSetupDlg.m_bRunning)
+        m_gpsSetupDlg.OnStop();
     m_bClosed = true;
     m_tickerTimer.stop();
     close();

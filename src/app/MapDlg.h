@@ -6,6 +6,7 @@
 
 #include "app/MapState.h"
 #include "app/AboutDlg.h"
+#include "gps/GpsSetupDlg.h"
 #include "places/PlaceEditDlg.h"
 #include "places/PlaceFilterDlg.h"
 
@@ -21,12 +22,6 @@
 class CComboBox;
 class CommandBar;
 class UiMapSurface;
-
-// The serial port and rate the GPS set-up offers, kept for the settings file.
-struct GpsPortChoice {
-    QString m_strPort = QStringLiteral("COM8: Serial 8");
-    QString m_strBaud = QStringLiteral("4800");
-};
 
 class CMapDlg : public QWidget, public MapState {
     Q_OBJECT
@@ -164,11 +159,16 @@ public:
     void OnAvoidStreetCloseUp();
     void OnMark();
 
+    // --- GPS (gps/MapDlgGps.cpp)
+    void OnGpsSetup();
+    void OnShowGps();
+    void StartGpsUpdateThread();
+
     // Sub-dialogs, alive as long as the window.
     CPlaceFilterDlg m_filterDlg;
     CAboutDlg m_aboutDlg;
     CPlaceEditDlg m_placeEditDlg;
-    GpsPortChoice m_gpsPort;
+    CGpsSetupDlg m_gpsSetupDlg;  // owns reception while it runs
 
     // Settings values.
     QString m_strCfgMapUrl;
@@ -180,6 +180,7 @@ public:
     // A map opened at start-up instead of the settings file's (the command
     // line's, or an installed program's first map); empty: the settings decide.
     QString m_strStartMap;
+    bool m_bCfgPortOffered = false;  // the GPS set-up has shown the file's port and rate
 
     // Texts exchanged with combo boxes 1009, 1004, 1012, 1020, 1021, 1017.
     QString m_strFromToName;

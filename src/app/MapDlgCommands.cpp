@@ -40,6 +40,7 @@ const MessageRow kMessageTable[] = {
     {ID_EXIT, BN_CLICKED, &CMapDlg::OnExit},
     {ID_INSERT_PLACE, BN_CLICKED, &CMapDlg::OnInsertPlace},
     {ID_EDIT_PLACE, BN_CLICKED, &CMapDlg::OnEditPlace},
+    {ID_GPS_SETUP, BN_CLICKED, &CMapDlg::OnGpsSetup},
     {ID_TB_FIND_STREET_S, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_FIND_STREET_L, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_ROUTE_S, BN_CLICKED, &CMapDlg::OnToolShortestPath},

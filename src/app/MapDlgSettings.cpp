@@ -43,6 +43,6 @@ void CMapDlg::OpenMapAtStart(const QString& path)
 void CMapDlg::SaveSettings()
 {
     WriteSettingsFile(QString::fromLatin1(kSettingsWritePath),
-                      SettingsFileBytes(m_strMapPath, m_gpsPort.m_strPort, m_gpsPort.m_strBaud, m_strInfoFilePath,
-                                        m_nMyPlaceCount));
+                      SettingsFileBytes(m_strMapPath, m_gpsSetupDlg.m_strPort, m_gpsSetupDlg.m_strBaud,
+                                        m_strInfoFilePath, m_nMyPlaceCount));
 }

@@ -28,11 +28,7 @@ constexpr std::array<char16_t, 128> kCp1258High = {
 
 bool IsAscii(QByteArrayView bytes)
 {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    }
-    return true;
+    return QtPrivate::isAscii(QLatin1StringView(bytes.data(), bytes.size()));
 }
 
 QString DecodeCp1258(QByteArrayView bytes)

@@ -1,0 +1,71 @@
+#include "gps/GpsSource.h"
+
+#include "gps/Nmea.h"
+#include "platform/TextCodec.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint8_t kCr = 0x0D;
+constexpr uint8_t kLf = 0x0A;
+// Some receivers put this start-of-heading byte between sentences.
+constexpr uint8_t kSoh = 0x01;
+
+}  // namespace
+
+GpsSource::GpsSource() : m_pRmcRing(std::make_unique<SentenceRing>()), m_pLineRing(std::make_unique<SentenceRing>()) {}
+
+GpsSource::~GpsSource() = default;
+
+void GpsSource::ProcessBytes(QByteArrayView bytes)
+{
+    // The length stays in a register while bytes are only stored; the
+    // member is written back around the rarer line ends.
+    uint8_t lineLen = m_nLineLen;
+    for (char c : bytes) {
+        const auto b = static_cast<uint8_t>(c);
+        if (Keeps(b, lineLen)) {
+            m_pLineBuf[lineLen++] = c;
+            continue;
+        }
+        m_nLineLen = lineLen;
+        ProcessControlOrFullLine(b);
+        lineLen = m_nLineLen;
+    }
+    m_nLineLen = lineLen;
+}
+
+void GpsSource::ProcessControlOrFullLine(uint8_t b)
+{
+    if (b == kCr || (b == kLf && m_nLineLen > 0) || m_nLineLen == kLineBytes)
+        EndLine();
+    if (b == kLf || b == kSoh || b == kCr)
+        return;
+    m_pLineBuf[m_nLineLen++] = static_cast<char>(b);
+}
+
+void GpsSource::EndLine()
+{
+    // The text ends at the first zero byte.
+    const char* bytes = m_pLineBuf.data();
+    const auto* zero = static_cast<const char*>(std::memchr(bytes, 0, m_nLineLen));
+    const QByteArrayView line(bytes, zero ? zero - bytes : m_nLineLen);
+    m_nLineLen = 0;
+    QString text = DecodeLine(line);
+    // The ring of all lines last: whoever sees a line there finds it in the
+    // RMC ring already.
+    if (NmeaParser::IsRmcSentence(text) && !NmeaParser::ChecksumIsWrong(line))
+        m_pRmcRing->Push(text);
+    m_pLineRing->Push(std::move(text));
+}
+
+QString GpsSource::LatestRmcLine() const
+{
+    return m_pRmcRing->Latest();
+}
+
+QString GpsSource::LatestLine() const
+{
+    return m_pLineRing->Latest();
+}

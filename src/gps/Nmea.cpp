@@ -1,0 +1,116 @@
+#include "gps/Nmea.h"
+
+#include "map/TextLines.h"
+
+#include <QVarLengthArray>
+#include <algorithm>
+#include <limits>
+
+namespace NmeaParser {
+
+namespace {
+
+constexpr int kMinuteDecimals = 4;
+
+bool IsTalkerLetter(QChar c)
+{
+    return c >= u'A' && c <= u'Z';
+}
+
+// "$P…" starts a maker's own sentence ($PGRMC is one of Garmin's), never a
+// talker's.
+bool IsTalker(QChar first, QChar second)
+{
+    return first != u'P' && IsTalkerLetter(first) && IsTalkerLetter(second);
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+bool IsRmcSentence(QStringView line)
+{
+    return line.size() > 6 && line[6] == u',' && line[0] == u'$' && IsTalker(line[1], line[2]) && line[3] == u'R' &&
+           line[4] == u'M' && line[5] == u'C';
+}
+
+bool ChecksumIsWrong(QByteArrayView line)
+{
+    const qsizetype star = line.indexOf('*');
+    if (star < 0 || star + 2 >= line.size())
+        return false;
+    const int high = HexDigit(line[star + 1]);
+    const int low = HexDigit(line[star + 2]);
+    if (high < 0 || low < 0)
+        return false;
+    unsigned char sum = 0;
+    for (qsizetype i = line.startsWith('$') ? 1 : 0; i < star; ++i)
+        sum ^= static_cast<unsigned char>(line[i]);
+    return sum != (high << 4 | low);
+}
+
+QString RmcField(QStringView line, int n)
+{
+    qsizetype start = 0;
+    for (int i = 0; i < n; ++i) {
+        const qsizetype comma = line.indexOf(QChar(u','), start);
+        if (comma < 0)
+            return {};
+        start = comma + 1;
+    }
+    const qsizetype end = line.indexOf(QChar(u','), start);
+    return end < 0 ? QString() : line.mid(start, end - start).toString();
+}
+
+QString RmcLatitude(QStringView line)
+{
+    return RmcField(line, 3);
+}
+
+QString RmcLongitude(QStringView line)
+{
+    return RmcField(line, 5);
+}
+
+int32_t FieldToUnits(QStringView field, bool negate)
+{
+    // The field without its point and with exactly four decimals of minutes:
+    // 10551.2148 → 105512148, 1051.21485 → 10512148, 1051 → 10510000.
+    const qsizetype dot = field.indexOf(QChar(u'.'));
+    const QStringView whole = dot < 0 ? field : field.first(dot);
+    const QStringView decimals = dot < 0 ? QStringView() : field.sliced(dot + 1);
+    QVarLengthArray<QChar, 24> digits(whole.begin(), whole.end());
+    bool inDecimals = true;
+    for (int i = 0; i < kMinuteDecimals; ++i) {
+        inDecimals = inDecimals && i < decimals.size() && decimals[i] >= u'0' && decimals[i] <= u'9';
+        digits.append(inDecimals ? decimals[i] : QChar(u'0'));
+    }
+    // Held off the lowest value so that its negation exists.
+    int32_t value = std::max(ToInt(QStringView(digits.data(), digits.size())), -std::numeric_limits<int32_t>::max());
+    if (negate)
+        value = -value;
+    return DegMinToUnits(value);
+}
+
+int32_t DegMinToUnits(int32_t v)
+{
+    return v % 1000000 + v / 1000000 * 600000;
+}
+
+GpsPosition RmcPosition(QStringView line)
+{
+    const bool west = RmcField(line, 6) == u"W";
+    const bool south = RmcField(line, 4) == u"S";
+    return {FieldToUnits(RmcLongitude(line), west), FieldToUnits(RmcLatitude(line), !south)};
+}
+
+}  // namespace NmeaParser

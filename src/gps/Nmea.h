@@ -1,0 +1,47 @@
+// NMEA 0183 sentences as a GPS receiver sends them: which line is the
+// recommended-minimum (RMC) sentence, its fields, and its two coordinates in
+// GPS units.
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+// A position in GPS units, ten-thousandths of an arc minute (1/600 000
+// degree): x is the longitude (east positive), y minus the latitude (north
+// negative), so that north is up on a map whose y grows downwards.
+struct GpsPosition {
+    int32_t x = 0;
+    int32_t y = 0;
+    friend bool operator==(const GpsPosition&, const GpsPosition&) = default;
+};
+
+namespace NmeaParser {
+
+// True when the text before the first comma is "$", a two-letter talker and
+// "RMC": $GPRMC, $GNRMC, $GLRMC, $GARMC, $BDRMC … but not a maker's own $P….
+bool IsRmcSentence(QStringView line);
+
+// True only when the line carries a checksum ("*" and two hex digits) that
+// does not match the bytes between its "$" and the "*". A line without one
+// is not wrong.
+bool ChecksumIsWrong(QByteArrayView line);
+
+// The text between the nth and the (n+1)th comma; empty when the line has
+// fewer than n + 1 commas.
+QString RmcField(QStringView line, int n);
+QString RmcLatitude(QStringView line);   // field 3, ddmm.mmmm
+QString RmcLongitude(QStringView line);  // field 5, dddmm.mmmm
+
+// Degrees and minutes (dddmm.mmmm) to GPS units, negated when asked. Minutes
+// count with four decimals: more are cut, missing ones are zeros.
+int32_t FieldToUnits(QStringView field, bool negate);
+// ddd mm mmmm as one integer (dddmmmmmm) to GPS units; −v gives the negative.
+int32_t DegMinToUnits(int32_t v);
+
+// The position of an RMC line, its hemisphere letters honoured: "S" gives a
+// positive y, "W" a negative x. Any other letter counts as north or east.
+GpsPosition RmcPosition(QStringView line);
+
+}  // namespace NmeaParser
