@@ -25,6 +25,12 @@ bool ReadSettingsFile(const QString& path, SettingsValues& values)
     QByteArray block;
     if (!ReadFileBlock(path, kMaxSettingsBytes, block))
         return false;
+    ReadSettingsBytes(block, values);
+    return true;
+}
+
+void ReadSettingsBytes(QByteArrayView block, SettingsValues& values)
+{
     LineScanner lines(block);
     QByteArrayView bytes;
     bool versionAccepted = false;
@@ -34,7 +40,7 @@ bool ReadSettingsFile(const QString& path, SettingsValues& values)
         if (line.contains(QLatin1StringView("MapVer"))) {
             if (ValueAfter(line, 7) != QLatin1StringView("1.2")) {
                 values.versionRejected = true;
-                return true;
+                return;
             }
             versionAccepted = true;
         }
@@ -53,7 +59,6 @@ bool ReadSettingsFile(const QString& path, SettingsValues& values)
         if (line.contains(QLatin1StringView("end")))
             break;
     }
-    return true;
 }
 
 QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -25,6 +26,10 @@ struct SettingsValues {
 // Reads the settings at a device or native path; false when the file cannot
 // be opened.
 bool ReadSettingsFile(const QString& path, SettingsValues& values);
+
+// Reads settings from the bytes of the file, of which ReadSettingsFile reads
+// at most kMaxSettingsBytes.
+void ReadSettingsBytes(QByteArrayView block, SettingsValues& values);
 
 // The bytes the program writes: seven lines and an empty one, CR LF each.
 QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,

@@ -409,19 +409,25 @@ void ComputeResStep(MapData& map)
     map.m_dResStep = static_cast<double>((int64_t(map.m_nResWidth) + map.m_nResHeight) / 200);
 }
 
-bool LoadMapFile(MapData& map, const QString& path, int myPlaceCount)
+void ReadMapBytes(MapData& map, QByteArrayView block, int myPlaceCount)
 {
     map.m_nNodeLast = 0;
+    Reader(map, myPlaceCount).Run(block);
+    ComputeResStep(map);
+}
+
+bool LoadMapFile(MapData& map, const QString& path, int myPlaceCount)
+{
     QByteArray block;
     bool cut = false;
     if (!ReadFileBlock(path, kMaxMapFileBytes, block, &cut)) {
+        map.m_nNodeLast = 0;
         ComputeResStep(map);
         return false;
     }
     if (cut)
         Trace("LoadMapFile: %s is longer than %lld bytes; the rest is not read", qPrintable(path),
               static_cast<long long>(kMaxMapFileBytes));
-    Reader(map, myPlaceCount).Run(block);
-    ComputeResStep(map);
+    ReadMapBytes(map, block, myPlaceCount);
     return true;
 }

@@ -16,6 +16,10 @@ inline constexpr int kMaxMapLineBytes = 2998;
 // the number of user places the PLACE arrays keep room for.
 bool LoadMapFile(MapData& map, const QString& path, int myPlaceCount);
 
+// Reads a map from the bytes of its file, of which LoadMapFile reads at most
+// kMaxMapFileBytes.
+void ReadMapBytes(MapData& map, QByteArrayView block, int myPlaceCount);
+
 // Parses "x,y;x,y;..." into out (cleared first), keeping at most capacity
 // points. Returns the index of the last point kept; *dropped counts the
 // points that did not fit.

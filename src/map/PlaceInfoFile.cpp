@@ -83,6 +83,11 @@ int LoadInfoFile(MapData& map, const QString& path)
     QByteArray block;
     if (!ReadPlaceFile(path, block))
         return -1;
+    return LoadInfoBytes(map, block);
+}
+
+int LoadInfoBytes(MapData& map, QByteArrayView block)
+{
     int names = 0;
     ForEachPlaceFileLine(block, [&](QByteArrayView bytes, qsizetype) {
         const QString line = DecodeLine(bytes);
