@@ -1,6 +1,7 @@
 // The map reader on the bundled maps and on a generated map just under the
 // 450000-byte limit, and the visible-way list at the whole-map zoom and at
-// five times the base scale.
+// five times the base scale; the map, place-file and settings readers on the
+// worst files of their limits.
 #include "../tests/support/WorstCaseFiles.h"
 
 #include "map/MapFileReader.h"
@@ -54,6 +55,23 @@ void LoadMap(benchmark::State& state, const MapSource* source)
     state.counters["ways"] = map.m_nWayLast + 1;
     state.counters["bytes"] = static_cast<double>(QFile(source->Path()).size());
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(QFile(source->Path()).size()));
+}
+
+void LoadPlaces(benchmark::State& state, const MapSource* source)
+{
+    for (auto _ : state) {
+        MapData map;
+        benchmark::DoNotOptimize(LoadInfoFile(map, source->Path()));
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(QFile(source->Path()).size()));
+}
+
+void ReadSettings(benchmark::State& state, const MapSource* source)
+{
+    for (auto _ : state) {
+        SettingsValues values;
+        benchmark::DoNotOptimize(ReadSettingsFile(source->Path(), values));
+    }
 }
 
 // The view a user sees right after loading (5 × base scale), or the whole
@@ -113,6 +131,14 @@ int main(int argc, char** argv)
             benchmark::RegisterBenchmark(("LoadMapFile/" + name).c_str(), LoadMap, source.get())
                 ->Unit(benchmark::kMillisecond);
     }
+    const auto places = MapSource::Generated(TinyPlacesFile(kMaxPlaceFileBytes));
+    if (places)
+        benchmark::RegisterBenchmark("LoadInfoFile/tiny_records", LoadPlaces, places.get())
+            ->Unit(benchmark::kMillisecond);
+    const auto settings = MapSource::Generated(CombiningSettings());
+    if (settings)
+        benchmark::RegisterBenchmark("ReadSettingsFile/marks", ReadSettings, settings.get())
+            ->Unit(benchmark::kMicrosecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -17,9 +17,11 @@ inline constexpr const char* kDefaultUserPlacesFile = "\\My Documents\\MyKorvane
 inline constexpr const char* kUpdateLogFile = "/UpdateMap.txt";
 
 // The files only ever grow. A file beyond this many bytes, far beyond any
-// real use, is refused with a trace line rather than read in part: a part
-// would lose the places after it at the next rewrite.
-inline constexpr qint64 kMaxPlaceFileBytes = 32 * 1024 * 1024;
+// real use (some 20 000 places of the longest names), is refused with a trace
+// line rather than read in part: a part would lose the places after it at the
+// next rewrite. The bound keeps the reading of the worst file of the limit,
+// half a million of the smallest records, within a few tenths of a second.
+inline constexpr qint64 kMaxPlaceFileBytes = 2 * 1024 * 1024;
 
 // Reads a whole place-information file; false when it cannot be opened or is
 // too large.
@@ -35,6 +37,10 @@ void ForEachPlaceFileLine(QByteArrayView block, const std::function<void(QByteAr
 // a file written by the program holds), or −1 when the file cannot be read
 // (nothing changes then).
 int LoadInfoFile(MapData& map, const QString& path);
+
+// Appends the places of a place-information file's bytes; returns the number
+// of names read.
+int LoadInfoBytes(MapData& map, QByteArrayView block);
 
 // The bytes of one record, the name cut to 99 bytes between characters.
 QByteArray PlaceRecordBytes(MapPoint where, int category, const QString& name);

@@ -1,7 +1,7 @@
-// The readers on the worst files of their size limits: each finishes well
-// within a second and holds its memory to a bound per byte read. (The
-// benchmarks give the real figures; these bounds catch a reader that goes
-// quadratic or keeps room it does not use.)
+// The readers (map, place file, settings) on the worst files of their size
+// limits: each finishes well within a second and holds its memory to a bound
+// per byte read. (The benchmarks give the real figures; these bounds catch a
+// reader that goes quadratic or keeps room it does not use.)
 #include "MapChecks.h"
 #include "map/PlaceInfoFile.h"
 #include "support/DeviceRoot.h"
@@ -10,6 +10,10 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <tuple>
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/allocator_interface.h>
+#endif
 
 namespace {
 
@@ -17,10 +21,21 @@ constexpr qint64 kTimeBoundMs = 2000;
 // Heap kept by a loaded map, per byte of its file.
 constexpr double kMemoryPerByte = 32;
 
+// Bytes the program has allocated and not freed; under AddressSanitizer the
+// C library's heap is not used, so its own count is read.
+size_t HeapBytes()
+{
+#ifdef __SANITIZE_ADDRESS__
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    return mallinfo2().uordblks;
+#endif
+}
+
 // Bytes the heap holds beyond what it held at construction.
 struct HeapUse {
-    size_t before = mallinfo2().uordblks;
-    double Now() const { return double(mallinfo2().uordblks) - double(before); }
+    size_t before = HeapBytes();
+    double Now() const { return double(HeapBytes()) - double(before); }
 };
 
 TEST(ReaderBounds, TheWorstMapFilesLoadQuicklyInBoundedMemory)
@@ -45,15 +60,48 @@ TEST(ReaderBounds, TheWorstMapFilesLoadQuicklyInBoundedMemory)
     }
 }
 
-TEST(ReaderBounds, APlaceFileOfCombiningMarksLoadsQuickly)
+TEST(ReaderBounds, TheWorstPlaceFilesLoadQuicklyInBoundedMemory)
 {
     TempDeviceRoot root;
-    root.Write("marks.kvf", ("1,1\r\n\t28\r\n\t\t" + QByteArray("\xCC\x81").repeated(5000) + "\r\n\r\n").repeated(200));
+    const std::tuple<const char*, QByteArray, int> files[] = {
+        {"names of combining marks",
+         ("1,1\r\n\t28\r\n\t\t" + QByteArray("\xCC\x81").repeated(5000) + "\r\n\r\n").repeated(200), 200},
+        {"the largest file of the smallest records", TinyPlacesFile(kMaxPlaceFileBytes), 0},
+    };
+    for (const auto& [what, bytes, names] : files) {
+        SCOPED_TRACE(what);
+        root.Write("worst.kvf", bytes);
+        const HeapUse heap;
+        QElapsedTimer timer;
+        timer.start();
+        MapData map;
+        EXPECT_EQ(LoadInfoFile(map, root.Path("worst.kvf")), names);
+        EXPECT_LT(timer.elapsed(), kTimeBoundMs);
+        EXPECT_LT(heap.Now(), kMemoryPerByte * bytes.size());
+    }
+    // One byte more and the file is refused whole.
+    root.Write("worst.kvf", TinyPlacesFile(kMaxPlaceFileBytes) + "1");
+    MapData map;
+    EXPECT_EQ(LoadInfoFile(map, root.Path("worst.kvf")), -1);
+    EXPECT_EQ(map.m_nPlaceLast, -1);
+}
+
+TEST(ReaderBounds, ASettingsFileOfCombiningMarksReadsQuicklyInBoundedMemory)
+{
+    TempDeviceRoot root;
+    const QByteArray bytes = CombiningSettings();
+    ASSERT_EQ(bytes.size(), kMaxSettingsBytes);
+    root.Write("korvane.cfg", bytes);
+    const HeapUse heap;
     QElapsedTimer timer;
     timer.start();
-    MapData map;
-    EXPECT_EQ(LoadInfoFile(map, root.Path("marks.kvf")), 200);
+    SettingsValues values;
+    ASSERT_TRUE(ReadSettingsFile(root.Path("korvane.cfg"), values));
     EXPECT_LT(timer.elapsed(), kTimeBoundMs);
+    EXPECT_LT(heap.Now(), kMemoryPerByte * bytes.size());
+    // The path is kept as it stands, marks and all.
+    ASSERT_TRUE(values.mapUrl.has_value());
+    EXPECT_EQ(*values.mapUrl, "/" + QString(4989, QChar(0x0301)));
 }
 
 }  // namespace

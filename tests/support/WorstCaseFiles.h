@@ -5,7 +5,9 @@
 
 #include "MapFileText.h"
 
+#include "app/Settings.h"
 #include "map/MapFileReader.h"
+#include "map/PlaceInfoFile.h"
 
 #include <QByteArray>
 
@@ -49,4 +51,19 @@ inline QByteArray TinyRecordsMap()
     while (bytes.size() + node.size() < kMaxMapFileBytes - 16)
         bytes += node;
     return bytes + "POSITION/\r\n";
+}
+
+// A settings file as long as the reader reads: an accepted version, then a
+// map path of combining marks that fills the rest.
+inline QByteArray CombiningSettings()
+{
+    const QByteArray head = "MapVer 1.2\r\nMapURL /";
+    return head + QByteArray("\xCC\x81").repeated(int(kMaxSettingsBytes - head.size() - 2) / 2) + "\r\n";
+}
+
+// A place file of the smallest records, each a point line of two digits and
+// nothing else, filling the given bytes.
+inline QByteArray TinyPlacesFile(qint64 bytes)
+{
+    return QByteArray("11\r\n").repeated(int(bytes / 4));
 }
