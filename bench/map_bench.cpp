@@ -126,6 +126,7 @@ int main(int argc, char** argv)
     worst.emplace_back("marks_in_names_utf8", MapSource::Generated(CombiningNamesMap(true)));
     worst.emplace_back("marks_in_names_1258", MapSource::Generated(CombiningNamesMap(false)));
     worst.emplace_back("tiny_records", MapSource::Generated(TinyRecordsMap()));
+    worst.emplace_back("nodes", MapSource::Generated(NodesMap()));
     for (const auto& [name, source] : worst) {
         if (source)
             benchmark::RegisterBenchmark(("LoadMapFile/" + name).c_str(), LoadMap, source.get())

@@ -75,6 +75,22 @@ void GrowRecords(MapData& m, int kind, size_t n)
     }
 }
 
+// Gives back the room the arrays took while they grew: a loaded map keeps
+// what its file holds and no more.
+void FitRecords(MapData& m)
+{
+    const auto fit = [](auto&... arrays) { (arrays.shrink_to_fit(), ...); };
+    fit(m.m_strDistrictName, m.m_pDistrictPoints, m.m_nDistrictPointLast);
+    fit(m.m_strWayName, m.m_pWayPoints, m.m_nWayPointLast, m.m_strWayDirection, m.m_nWayWidth);
+    fit(m.m_strBusName, m.m_pBusPoints, m.m_nBusPointLast);
+    fit(m.m_strRiverName, m.m_pRiverPoints, m.m_nRiverPointLast);
+    fit(m.m_strLakeName, m.m_pLakePoints, m.m_nLakePointLast);
+    fit(m.m_strParkName, m.m_pParkPoints, m.m_nParkPointLast);
+    fit(m.m_strPlaceName, m.m_ptPlace, m.m_nPlaceCategory, m.m_strPlaceInfo);
+    fit(m.m_strText, m.m_ptText, m.m_nTextSize);
+    fit(m.m_pNodeWays, m.m_pNodeCoords);
+}
+
 // Empties every kind; the declared counts become the kinds' record limits:
 // the count + 2, for PLACE the count, the user places and 30 more.
 std::array<int, KindCount> StartRecords(MapData& m, int myPlaceCount)
@@ -343,11 +359,9 @@ void Reader::Run(QByteArrayView block)
     // Room for the user places a place-information file adds after the load.
     GrowRecords(m, Place, m.m_nPlaceLast + 1 + std::clamp(m_myPlaceCount, 0, kMaxUserPlaces) + kSparePlaces);
     // The tables keep slot 0, the nodes and the spare slot after them.
-    if (m_nodeLimit > 0) {
+    if (m_nodeLimit > 0)
         GrowNodeTables(m.m_nNodeLast + 2);
-        m.m_pNodeWays.shrink_to_fit();
-        m.m_pNodeCoords.shrink_to_fit();
-    }
+    FitRecords(m);
 }
 
 void Reader::GrowNodeTables(size_t count)

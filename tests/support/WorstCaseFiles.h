@@ -53,6 +53,19 @@ inline QByteArray TinyRecordsMap()
     return bytes + "POSITION/\r\n";
 }
 
+// The most road nodes per byte: each WAY record, a bare name line, allows
+// four nodes, each a line of a tab and ";" that fills two lists of 21 values.
+inline QByteArray NodesMap()
+{
+    MapFileText file;
+    file.Declare(kWay, 99999);
+    const int ways = int(kMaxMapFileBytes / (3 + 4 * 4)) - 100;
+    return file.Header() + "/DISTRICT\r\nDISTRICT/\r\n/WAY\r\n" + QByteArray("\t\r\n").repeated(ways) +
+           "WAY/\r\n/BUS\r\nBUS/\r\n/RIVER\r\nRIVER/\r\n/LAKE\r\nLAKE/\r\n/PARK\r\nPARK/\r\n/PLACE\r\nPLACE/\r\n"
+           "/TEXT\r\nTEXT/\r\n/POSITION\r\n" +
+           QByteArray("\t;\r\n").repeated(4 * ways - 2) + "POSITION/\r\n";
+}
+
 // A settings file as long as the reader reads: an accepted version, then a
 // map path of combining marks that fills the rest.
 inline QByteArray CombiningSettings()
