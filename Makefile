@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test package clean
+.PHONY: deps build run test test-sanitize fuzz package clean
 
 deps:
 	scripts/install-deps.sh
@@ -17,6 +17,26 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The whole suite again, built with AddressSanitizer (leaks included) and
+# UndefinedBehaviorSanitizer; the first fault stops the test that hit it.
+SANITIZE_BUILD ?= build-asan
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:abort_on_error=1 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS each, built with clang and libFuzzer.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+fuzz:
+	scripts/install-deps.sh --fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_FUZZ=ON -DBUILD_TESTING=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzzers
+	scripts/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 # The Debian package, moved to this folder for `apt install ./korvane_*.deb`.
 package: build
 	rm -f korvane_*.deb
@@ -24,4 +44,4 @@ package: build
 	mv $(BUILD)/korvane_*.deb .
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
