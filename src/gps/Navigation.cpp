@@ -10,11 +10,10 @@ namespace {
 // 180 / 3.14, not 180 / π: the bearings the guidance has always compared.
 constexpr double K = 57.324840764331206;
 
-// The turn from travelling at bearing t onto bearing z.
-std::optional<int> TurnCode(double t, double z)
+// The turn from travelling at bearing t onto bearing z. The same bearing is
+// straight on, like any nearly the same one.
+int TurnCode(double t, double z)
 {
-    if (t == z)
-        return std::nullopt;
     if (z > t) {
         const double a = z - t;
         if (a >= 30 && a <= 150)
@@ -97,8 +96,5 @@ std::optional<Guidance> GuidanceAt(const MapData& map, const RouteResult& route,
     } else if (PointDistance(pts[i + 1], f) < 20.0) {
         return Guidance{kStraightOn, name};
     }
-    const std::optional<int> code = TurnCode(t, z);
-    if (!code)
-        return std::nullopt;
-    return Guidance{*code, name};
+    return Guidance{TurnCode(t, z), name};
 }
