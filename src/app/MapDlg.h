@@ -6,6 +6,7 @@
 
 #include "app/MapState.h"
 #include "app/AboutDlg.h"
+#include "gps/GpsPointDlg.h"
 #include "gps/GpsSetupDlg.h"
 #include "places/PlaceEditDlg.h"
 #include "places/PlaceFilterDlg.h"
@@ -160,15 +161,42 @@ public:
     void OnMark();
 
     // --- GPS (gps/MapDlgGps.cpp)
+    static constexpr int kGpsUpdateMs = 1000;
     void OnGpsSetup();
+    // Steps of the set-up once a position was seen: the track, the menu
+    // commands, the view on the position, the update pass.
+    void TurnGpsDisplayOn();
+    // Reception started from the command line, as if Start had been pressed
+    // with continuous display and road following ticked.
+    void StartGpsAtLaunch(const QString& portText);
+    // The route on show, for the simulated drive.
+    DriveRoute RouteToDrive() const;
     void OnShowGps();
+    // Starts a new track and the one-second update pass (restarting it when
+    // it runs).
     void StartGpsUpdateThread();
+    // One pass: the latest position moved, kept in view, drawn and recorded.
+    void GpsUpdate();
+    bool IsGpsUpdating() const { return m_gpsTimer.isActive(); }
+    void OnInsertGpsPoint();
+
+    // --- navigation (gps/MapDlgNavigate.cpp)
+    void OnNavigate();
+    void GuidanceStep(MapPoint position);
+    void DrawGuidance(int code, const QString& text);
+
+    // --- road files (gps/MapDlgRoad.cpp)
+    void OnSaveRoad();
+    void WriteRoadFile(const QString& path);
+    void OnLoadRoad();
+    bool ReadRoadFile(const QString& path);
 
     // Sub-dialogs, alive as long as the window.
     CPlaceFilterDlg m_filterDlg;
     CAboutDlg m_aboutDlg;
     CPlaceEditDlg m_placeEditDlg;
     CGpsSetupDlg m_gpsSetupDlg;  // owns reception while it runs
+    CGpsPointDlg m_gpsPointDlg;
 
     // Settings values.
     QString m_strCfgMapUrl;
@@ -211,6 +239,17 @@ protected:
 
 private:
     void CreateControls();
+    // The latest RMC line: none, a void fix, or a position in GPS and map units.
+    enum class FixState { None, Void, Valid };
+    struct Fix {
+        FixState state = FixState::None;
+        QString line, latitude, longitude;  // the line and its fields 3 and 5
+        MapPoint gps, map;
+    };
+    Fix LatestFix() const;
+    void CentreOnGps();
+    // The guidance of an update pass while navigating.
+    void NavigationStep();
     // The toolbar set for a client width: the small set below minWidth.
     void ChooseToolbar(int width, int minWidth);
     bool IsInTopBar(const QWidget* widget) const;
@@ -238,6 +277,8 @@ private:
     QImage m_dcBack;      // the last fully drawn map, client size
     QImage m_dcSnapshot;  // the window as it was at pointer-down
     QTimer m_tickerTimer;
+    QTimer m_gpsTimer;     // the GPS update pass
+    QTimer m_launchTimer;  // waits for the first fix of a reception started at launch
     bool m_bInvalid = true;
     bool m_bClosed = false;
     bool m_bSaveOnClose = true;

@@ -8,6 +8,7 @@ void MapState::ForgetMapRecords()
     static_cast<RouteResult&>(*this) = RouteResult{};
     m_segSnap = GpsDisplayState{}.m_segSnap;
     m_ptSnap = GpsDisplayState{}.m_ptSnap;
+    m_ptNavPrev = MapPoint{};
     m_visibleWays.clear();
     m_nVisibleWays = 0;
 }

@@ -36,8 +36,8 @@ struct MapState : MapData,
 
     // Drops everything that refers to the records of the map in memory:
     // selected streets and bus routes, search results, picked route ends and
-    // marks, the avoid lists, the route, the road snap and the visible-way
-    // list. Runs whenever the map is replaced or closed, so that nothing kept
+    // marks, the avoid lists, the route, the road snap, the guidance along
+    // the route and the visible-way list. Runs whenever the map is replaced or closed, so that nothing kept
     // indexes past the arrays of another map.
     void ForgetMapRecords();
 };

@@ -58,6 +58,36 @@ bool ChecksumIsWrong(QByteArrayView line)
     return sum != (high << 4 | low);
 }
 
+namespace {
+
+// "ddmm.mmmm" (or "dddmm.mmmm") of a coordinate in GPS units, without sign.
+QByteArray DegreesMinutes(int64_t units, int degreeDigits)
+{
+    units = units < 0 ? -units : units;
+    const int64_t degrees = units / 600000;
+    const int64_t minutes = units % 600000;  // ten-thousandths of a minute
+    return QByteArray::number(degrees).rightJustified(degreeDigits, '0') +
+           QByteArray::number(minutes / 10000).rightJustified(2, '0') + '.' +
+           QByteArray::number(minutes % 10000).rightJustified(4, '0');
+}
+
+}  // namespace
+
+QByteArray RmcSentence(GpsPosition position, int secondsOfDay, double knots, double course)
+{
+    const int day = ((secondsOfDay % 86400) + 86400) % 86400;
+    QByteArray body = "GPRMC," + QByteArray::number(day / 3600).rightJustified(2, '0') +
+                      QByteArray::number(day / 60 % 60).rightJustified(2, '0') +
+                      QByteArray::number(day % 60).rightJustified(2, '0') + ".00,A," +
+                      DegreesMinutes(position.y, 2) + (position.y > 0 ? ",S," : ",N,") +
+                      DegreesMinutes(position.x, 3) + (position.x < 0 ? ",W," : ",E,") +
+                      QByteArray::number(knots, 'f', 1) + ',' + QByteArray::number(course, 'f', 1) + ",010124,,,A";
+    unsigned char sum = 0;
+    for (const char c : body)
+        sum ^= static_cast<unsigned char>(c);
+    return '$' + body + '*' + QByteArray::number(sum, 16).toUpper().rightJustified(2, '0');
+}
+
 QString RmcField(QStringView line, int n)
 {
     qsizetype start = 0;

@@ -3,6 +3,7 @@
 // GPS units.
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -43,5 +44,10 @@ int32_t DegMinToUnits(int32_t v);
 // The position of an RMC line, its hemisphere letters honoured: "S" gives a
 // positive y, "W" a negative x. Any other letter counts as north or east.
 GpsPosition RmcPosition(QStringView line);
+
+// The sentence a receiver sends for a position: "$GPRMC" with status "A", the
+// time of day, the position with its hemisphere letters, speed in knots and
+// course in degrees, and its checksum; no line end.
+QByteArray RmcSentence(GpsPosition position, int secondsOfDay, double knots = 0, double course = 0);
 
 }  // namespace NmeaParser

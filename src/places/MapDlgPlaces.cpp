@@ -17,6 +17,8 @@ void CMapDlg::ResetMapState()
     // the road snap all refer to the map's records.
     ForgetMapRecords();
     m_strInfoFilePath.clear();
+    m_nGuidanceCode = -1;
+    m_strGuidanceText.clear();
 
     SetMeasureMode(0);
     m_bMapLoaded = m_bGpsTrackOn = m_bGpsValid = m_bGpsFollowRoad = m_bRoadLoaded = 0;

@@ -288,6 +288,8 @@ void CMapDlg::OnClearSearch()
 {
     if (m_bMapLoaded) {
         m_nMarkLast = -1;
+        m_nGuidanceCode = -1;
+        m_strGuidanceText.clear();
         HideTopBar();
         m_bNavigating = 0;
         SetMeasureMode(0);

@@ -85,6 +85,9 @@ void ConfirmRouteEnd(CMapDlg& dlg)
         FitViewToRoute(dlg);
         dlg.m_nSelectedWays = 0;
         dlg.Invalidate();
+        // Navigating: the update pass starts again, now with a route to follow.
+        if (dlg.m_bNavigating)
+            dlg.StartGpsUpdateThread();
         return;
     }
     dlg.m_bAvoidPick = 0;

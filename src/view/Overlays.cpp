@@ -139,13 +139,6 @@ QString DrawRoute(QPainter& dc, const MapState& s)
     return RouteLengthMessage(s.m_dRouteLength, s.m_dMapScale, s.m_strRouteText);
 }
 
-void DrawGpsPosition(QPainter& dc, const MapState& s)
-{
-    const QPoint p = MapToScreen(s, s.m_ptGps);
-    dc.setPen(SolidPen(kGpsColour, 3));
-    dc.setBrush(kGpsColour);
-    dc.drawEllipse(QRect(p.x() - 3, p.y() - 3, 6, 6));
-}
 
 void DrawPolyline(QPainter& dc, const ViewState& v, const std::vector<MapPoint>& points, int count)
 {
@@ -301,7 +294,7 @@ QString DrawMapOverlays(QPainter& dc, MapState& s)
         DrawFlag(dc, from.x(), from.y(), kStartFlagColour);
     }
     if (s.m_bGpsValid == 1)
-        DrawGpsPosition(dc, s);
+        DrawGpsMarker(dc, MapToScreen(s, s.m_ptGps));
     for (int k = 0; k <= s.m_nMarkLast; ++k) {
         const QPoint p = MapToScreen(s, s.m_marks[k]);
         DrawFlag(dc, p.x(), p.y(), kEndFlagColour);
@@ -315,8 +308,19 @@ void DrawRoadAndTrack(QPainter& dc, const MapState& s)
         dc.setPen(SolidPen(kRoadColour, 4));
         DrawPolyline(dc, s, s.m_pRoadPoints, s.m_nRoadCount);
     }
-    if (s.m_bGpsTrackOn == 1) {
-        dc.setPen(SolidPen(kGpsColour, 4));
-        DrawPolyline(dc, s, s.m_pTrackPoints, s.m_nTrackCount);
-    }
+    if (s.m_bGpsTrackOn == 1)
+        DrawTrack(dc, s, s);
+}
+
+void DrawGpsMarker(QPainter& dc, QPoint at)
+{
+    dc.setPen(SolidPen(kGpsColour, 3));
+    dc.setBrush(kGpsColour);
+    dc.drawEllipse(QRect(at.x() - 3, at.y() - 3, 6, 6));
+}
+
+void DrawTrack(QPainter& dc, const ViewState& view, const GpsDisplayState& gps)
+{
+    dc.setPen(SolidPen(kGpsColour, 4));
+    DrawPolyline(dc, view, gps.m_pTrackPoints, gps.m_nTrackCount);
 }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QString>
 
+struct GpsDisplayState;
 struct MapState;
 struct ViewState;
 
@@ -47,6 +48,10 @@ int PlaceIconSize(const ViewState& view);
 QString DrawMapOverlays(QPainter& dc, MapState& s);
 // The loaded road and the GPS track, drawn with or without a map.
 void DrawRoadAndTrack(QPainter& dc, const MapState& s);
+// The GPS position's orange dot, centred on a client point.
+void DrawGpsMarker(QPainter& dc, QPoint at);
+// The recorded track as one orange line.
+void DrawTrack(QPainter& dc, const ViewState& view, const GpsDisplayState& gps);
 
 // "Độ dài :%.3f Km" for a length in map units, followed by the street text.
 QString RouteLengthMessage(double lengthMapUnits, double mapScale, const QString& routeText);

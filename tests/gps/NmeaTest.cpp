@@ -309,3 +309,18 @@ TEST(LineCollection, MutatedStreamsKeepEveryRule)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RmcSentence, WhatTheReceiverSendsReadsBackInEveryHemisphere)
+{
+    for (const GpsPosition p : {GpsPosition{63512148, -6512148}, GpsPosition{-32760000, 12276000}, GpsPosition{5, -3}}) {
+        const QByteArray line = NmeaParser::RmcSentence(p, 3600 + 61, 5.5, 270);
+        EXPECT_TRUE(NmeaParser::IsRmcSentence(QString::fromLatin1(line))) << line.constData();
+        EXPECT_FALSE(NmeaParser::ChecksumIsWrong(line));
+        EXPECT_EQ(NmeaParser::RmcPosition(QString::fromLatin1(line)), p) << line.constData();
+    }
+    EXPECT_TRUE(NmeaParser::RmcSentence({63512148, -6512148}, 3661).startsWith("$GPRMC,010101.00,A,1051.2148,N,10551.2148,E,"));
+}
+
+}  // namespace

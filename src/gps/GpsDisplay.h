@@ -1,0 +1,32 @@
+// GPS positions on the map: the map's calibration from GPS units to map
+// units, and snapping a position to the street it is on.
+#pragma once
+
+#include "gps/GpsState.h"
+#include "map/MapData.h"
+
+#include <QPoint>
+
+struct MapState;
+
+// A position in GPS units (x longitude, y minus latitude) in map units, by
+// the map's GPSINF calibration; the calibration origin is (0, 0).
+MapPoint GpsToMap(int32_t gx, int32_t gy, const MapData& calibration);
+
+// Map units back to GPS units, the inverse of GpsToMap (to within a unit).
+MapPoint MapToGps(MapPoint p, const MapData& calibration);
+
+// The calibration a position is placed by when no map is loaded.
+void UseDefaultGpsCalibration(MapData& calibration);
+
+// The position moved onto the nearest visible street segment within 500 map
+// units: along the segment in use, onto a new segment, or (with snapped set)
+// onto the junction it shares with the segment in use when the position comes
+// nearer to the next one before reaching the end. With no street in reach the
+// position is returned as it is and the snap state does not change.
+MapPoint SnapToRoad(MapState& s, MapPoint g, bool& snapped);
+
+// Whether a position at client point p calls for the view to be centred on
+// it again: near an edge (within a quarter of the width or height, on either
+// side of it) or anywhere outside the window.
+bool NeedsRecentring(QPoint p, int width, int height);

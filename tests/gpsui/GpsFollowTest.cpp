@@ -1,0 +1,282 @@
+// Following the GPS on the bundled Hanoi map: a receiver (a pseudo-terminal)
+// started in the set-up, the position moving with its track and snapped to
+// the street, navigation along a route found on the map, road files, the
+// position log, void fixes and the receivers' own logs.
+#include "ResourceIds.h"
+#include "gps/GpsDisplay.h"
+#include "gps/GpsSetupDlg.h"
+#include "gps/Navigation.h"
+#include "gps/Nmea.h"
+#include "gps/RoadFile.h"
+#include "platform/UiComboBox.h"
+#include "platform/UiCommandBar.h"
+#include "support/DeviceRoot.h"
+#include "support/MapWindow.h"
+#include "support/PseudoTerminal.h"
+#include "support/ScriptedModal.h"
+
+#include <QCheckBox>
+#include <cmath>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kPatienceMs = 3000;
+
+// Bytes handed over by the test, through the same line collection as a
+// receiver's.
+class BytesSource : public GpsSource {
+public:
+    bool Open(const QString&, uint32_t) override { return true; }
+    void ProcessEvent() override {}
+    void Close() override {}
+};
+const QColor kRoadBrown(140, 98, 57);
+
+class GpsFollowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dlg = OpenMapWindow();
+        modal.fileAnswers.push_back(QStringLiteral(KORVANE_SOURCE_DIR "/data/hanoi.kvp"));
+        dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+        ASSERT_EQ(dlg->m_bMapLoaded, 1);
+    }
+    // A position of the map as the receiver sends it.
+    QByteArray RmcAt(MapPoint p)
+    {
+        const MapPoint gps = MapToGps(p, *dlg);
+        return NmeaParser::RmcSentence({gps.x, gps.y}, ++m_second);
+    }
+    // Sends a sentence and waits until the reader has it.
+    bool Send(const QByteArray& rmc)
+    {
+        receiver.Send(rmc + "\r\n");
+        return QTest::qWaitFor([&] { return dlg->m_gpsSetupDlg.LatestRmcLine() == QString::fromLatin1(rmc); },
+                               kPatienceMs);
+    }
+    // "Cấu hình GPS": the receiver's path typed, Start, a first fix, both
+    // boxes ticked, OK.
+    void StartReception(MapPoint first)
+    {
+        modal.dialogAnswers.push_back([this, first](QDialog& shown) {
+            auto& setup = static_cast<CGpsSetupDlg&>(shown);
+            setup.show();
+            setup.m_cbPort->SetWindowText(receiver.Path());
+            QTest::mouseClick(setup.m_btnStart, Qt::LeftButton);
+            EXPECT_TRUE(Send(RmcAt(first)));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return setup.m_btnFollowRoad->isEnabled(); }, kPatienceMs));
+            QTest::mouseClick(setup.m_btnFollowRoad, Qt::LeftButton);
+            EXPECT_TRUE(setup.m_btnContinuous->isChecked());
+            setup.close();  // the caption's close button is OK
+            return setup.result();
+        });
+        dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
+    }
+    // A pass of the update, as the one-second timer runs it.
+    void Pass(MapPoint at)
+    {
+        ASSERT_TRUE(Send(RmcAt(at)));
+        dlg->GpsUpdate();
+    }
+    QRgb Pixel(QPoint p) const { return PixelAt(dlg->WindowSurface(), p.x(), p.y()); }
+
+    TempDeviceRoot root;
+    ScriptedModal modal;
+    PseudoTerminal receiver;
+    std::unique_ptr<CMapDlg> dlg;
+    int m_second = 8 * 3600;
+};
+
+// Distance from p to the route's polyline, in map units.
+double DistanceToRoute(const CMapDlg& dlg, MapPoint p)
+{
+    double best = 1e12;
+    for (int i = 0; i < dlg.m_nRouteLast; ++i) {
+        const MapPoint a = dlg.m_routePoints[i], b = dlg.m_routePoints[i + 1];
+        best = std::min(best, SegmentDistance(p.x, p.y, a.x, a.y, b.x, b.y));
+    }
+    return best;
+}
+
+TEST_F(GpsFollowTest, ADriveAlongARouteIsSnappedRecordedAndGuidedStreetByStreet)
+{
+    // The drive starts at a junction near the map's centre; the route goes
+    // to the junction on screen farthest from it.
+    const auto junction = [&](int n) { return MapPoint{dlg->m_pNodeCoords[n][0], dlg->m_pNodeCoords[n][1]}; };
+    const MapPoint centre{dlg->m_nCenterX, dlg->m_nCenterY};
+    int start = 1;
+    for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
+        if (PointDistance(junction(n), centre) < PointDistance(junction(start), centre))
+            start = n;
+    }
+    const MapPoint from = junction(start);
+    StartReception(from);
+    // Far enough to cross several streets.
+    for (int i = 0; i < 4; ++i)
+        dlg->OnCommand(ID_TB_ZOOM_OUT_L, BN_CLICKED);
+    MapPoint to = from;
+    for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
+        const QPoint p = MapToScreen(*dlg, junction(n));
+        const bool inside = p.x() > 40 && p.x() < dlg->m_nClientWidth - 40 && p.y() > 60 && p.y() < dlg->m_nClientHeight - 60;
+        if (inside && PointDistance(junction(n), from) > PointDistance(to, from))
+            to = junction(n);
+    }
+    ASSERT_GT(PointDistance(to, from), 100);
+    ASSERT_EQ(dlg->m_bGpsValid, 1);
+    EXPECT_TRUE(dlg->IsGpsUpdating());
+    EXPECT_EQ(dlg->m_ptGps, GpsToMap(MapToGps(from, *dlg).x, MapToGps(from, *dlg).y, *dlg));
+
+    // "Dẫn đường": the start is the street at the position; the destination
+    // is tapped, then OK.
+    dlg->OnCommand(ID_NAVIGATE, BN_CLICKED);
+    ASSERT_EQ(dlg->m_bNavigating, 1);
+    ASSERT_EQ(dlg->ControlText(IDC_FROM_TO_LABEL), QStringLiteral("Tới:"));
+    EXPECT_FALSE(dlg->IsGpsUpdating());
+    const QPoint tap = MapToScreen(*dlg, to);
+    dlg->OnLButtonDown(0, tap);
+    dlg->OnLButtonUp(0, tap);
+    dlg->OnCommand(IDC_ROUTE_OK, BN_CLICKED);
+    ASSERT_EQ(dlg->m_bRouteShown, 1) << modal.messages.join(' ').toStdString();
+    EXPECT_TRUE(dlg->IsGpsUpdating());  // the route restarted the pass
+    dlg->UpdateWindow();
+
+    // Drive it from start to end: on every leg a fix halfway and one 30 map
+    // units before its end (within 50 of the junction), 5 units beside it.
+    QStringList shown;
+    QList<int> codes;
+    const int track = dlg->m_nTrackCount;
+    for (int i = dlg->m_nRouteLast; i > 0; --i) {
+        const MapPoint a = dlg->m_routePoints[i], b = dlg->m_routePoints[i - 1];
+        const double length = PointDistance(a, b);
+        for (const double before : {length / 2, 30.0}) {
+            if (before > length)
+                continue;
+            const double f = 1 - before / length;
+            Pass({a.x + int((b.x - a.x) * f) + 4, a.y + int((b.y - a.y) * f) + 3});
+            // Snapped onto the route's streets (or, by a junction, onto the
+            // line of the crossing street right beside it).
+            EXPECT_LE(DistanceToRoute(*dlg, dlg->m_ptGps), 12.0);
+            if (shown.isEmpty() || shown.last() != dlg->m_strGuidanceText || codes.last() != dlg->m_nGuidanceCode) {
+                shown << dlg->m_strGuidanceText;
+                codes << dlg->m_nGuidanceCode;
+            }
+        }
+    }
+    EXPECT_GT(dlg->m_nTrackCount, track + 10);
+    // The streets named in the order of the route's text, each turn onto the
+    // next street with a turn arrow.
+    const QStringList streets = dlg->m_strRouteText.split(u'-');
+    int next = 0;
+    for (int k = 0; k < shown.size(); ++k) {
+        const int at = streets.indexOf(shown[k], next);
+        if (at < 0)
+            continue;
+        EXPECT_GE(at, next) << shown[k].toStdString();
+        next = at;
+    }
+    EXPECT_GE(next, streets.size() - 2) << shown.join(" | ").toStdString();
+    EXPECT_GE(streets.size(), 4);
+    EXPECT_TRUE(codes.contains(kTurnLeft) || codes.contains(kTurnRight) || streets.size() <= 3);
+
+    // Saved and loaded back as a road, drawn in brown.
+    const QString road = root.Path("drive.kvt");
+    modal.fileAnswers.push_back(road);
+    dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
+    EXPECT_EQ(root.Read("drive.kvt"), RoadFileBytes(dlg->m_pTrackGps, dlg->m_nTrackCount));
+    modal.fileAnswers.push_back(road);
+    dlg->OnCommand(ID_LOAD_ROAD, BN_CLICKED);
+    ASSERT_EQ(dlg->m_bRoadLoaded, 1);
+    EXPECT_EQ(dlg->m_nRoadCount, std::min(dlg->m_nTrackCount, kMaxRoadPoints));
+    dlg->m_bGpsTrackOn = 0;  // the track is drawn over the road it was saved as
+    dlg->Invalidate();
+    dlg->UpdateWindow();
+    const QPoint middle = MapToScreen(*dlg, dlg->m_pRoadPoints[dlg->m_nRoadCount / 2]);
+    EXPECT_EQ(Pixel(middle), (kRoadBrown.rgb() & 0xFFFFFF));
+}
+
+TEST_F(GpsFollowTest, SmallMovesAndVoidFixesMoveNothingAFarPositionIsCentred)
+{
+    const MapPoint start{dlg->m_nCenterX, dlg->m_nCenterY};
+    StartReception(start);
+    ASSERT_EQ(dlg->m_bGpsValid, 1);
+    dlg->m_bGpsFollowRoad = 0;
+    const int track = dlg->m_nTrackCount;
+    // Under 3 pixels: neither drawn nor recorded.
+    Pass({start.x + 1, start.y});
+    EXPECT_EQ(dlg->m_nTrackCount, track);
+    EXPECT_EQ(dlg->m_ptGps, GpsToMap(MapToGps(start, *dlg).x, MapToGps(start, *dlg).y, *dlg));
+
+    // A receiver without a fix repeating a position with "V": nothing moves,
+    // the status text stays.
+    const QString status = dlg->ControlText(IDC_GPS_STATUS);
+    QByteArray voidFix = RmcAt({start.x + 3000, start.y});
+    voidFix.replace(",A,", ",V,");
+    voidFix.chop(3);  // its checksum no longer holds; a receiver's would
+    ASSERT_TRUE(Send(voidFix));
+    dlg->GpsUpdate();
+    EXPECT_EQ(dlg->m_nTrackCount, track);
+    EXPECT_EQ(dlg->ControlText(IDC_GPS_STATUS), status);
+    EXPECT_EQ(dlg->m_bGpsValid, 1);
+
+    // Far beyond the window: the view follows, the marker is on screen.
+    Pass({start.x + 20000, start.y - 15000});
+    const QPoint marker = MapToScreen(*dlg, dlg->m_ptGps);
+    EXPECT_TRUE(marker.x() > 0 && marker.x() < dlg->m_nClientWidth && marker.y() > 0 &&
+                marker.y() < dlg->m_nClientHeight);
+    EXPECT_EQ(dlg->m_nTrackCount, track + 1);
+    EXPECT_TRUE(dlg->ControlText(IDC_GPS_STATUS).startsWith(QStringLiteral("Long:")));
+
+    // "Chèn GPS" at a held point: the street point and the fields, appended.
+    dlg->m_ptDown = MapToScreen(*dlg, start);
+    modal.dialogAnswers.push_back([](QDialog& shown) {
+        auto& point = static_cast<CGpsPointDlg&>(shown);
+        QTest::mouseClick(point.m_btnReceive, Qt::LeftButton);
+        EXPECT_FALSE(point.m_edField3->text().isEmpty());
+        QTest::mouseClick(point.m_btnWrite, Qt::LeftButton);
+        QTest::mouseClick(point.m_btnWrite, Qt::LeftButton);
+        return QDialog::Accepted;
+    });
+    dlg->OnCommand(ID_INSERT_GPS, BN_CLICKED);
+    const QList<QByteArray> lines = root.Read("GPSPosition.txt").split('\n');
+    ASSERT_EQ(lines.size(), 3);  // two lines and what follows the last line end
+    const MapPoint street = dlg->m_gpsPointDlg.m_ptMap;
+    EXPECT_TRUE(lines[0].startsWith(QByteArray::number(street.x) + ',' + QByteArray::number(street.y) + ';'));
+    EXPECT_EQ(lines[0], lines[1]);
+}
+
+TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndFollowedOffTheMap)
+{
+    // The logs are read straight into the line collection, as a receiver's
+    // bytes would arrive.
+    StartReception({dlg->m_nCenterX, dlg->m_nCenterY});
+    dlg->m_gpsSetupDlg.OnStop();
+    auto* source = new BytesSource;
+    dlg->m_gpsSetupDlg.m_pSerial.reset(source);
+    int fixes = 0;
+    for (const QString& log : QDir(QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea")).entryList({"*.log"})) {
+        SCOPED_TRACE(log.toStdString());
+        QFile file(QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea/") + log);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        for (QByteArray line : file.readAll().split('\n')) {
+            line = line.trimmed();
+            if (!NmeaParser::IsRmcSentence(QString::fromLatin1(line)) || NmeaParser::ChecksumIsWrong(line))
+                continue;
+            source->ProcessBytes(line + "\r\n");
+            dlg->GpsUpdate();
+            if (dlg->ControlText(IDC_GPS_STATUS).startsWith(QStringLiteral("Long:")))
+                ++fixes;
+            // Wherever on earth it is, the last position is in view.
+            const QPoint at = MapToScreen(*dlg, dlg->m_ptGps);
+            EXPECT_TRUE(at.x() >= 0 && at.x() <= dlg->m_nClientWidth && at.y() >= 0 && at.y() <= dlg->m_nClientHeight);
+        }
+        dlg->UpdateWindow();
+    }
+    EXPECT_GT(fixes, 100);
+}
+
+}  // namespace
