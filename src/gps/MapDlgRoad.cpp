@@ -61,8 +61,14 @@ void CMapDlg::OnLoadRoad()
     const bool gpx = IsGpxPath(path);
     if (!gpx && !ContainsExtension(path, ".kvt"))
         return;
-    WaitCursor wait;
-    if (gpx ? ReadGpxRoad(path) : ReadRoadFile(path)) {
+    bool read = false;
+    if (gpx) {
+        read = ReadGpxRoad(path);
+    } else {
+        WaitCursor wait;
+        read = ReadRoadFile(path);
+    }
+    if (read) {
         m_bRoadLoaded = 1;
         Invalidate();
     }
@@ -79,13 +85,15 @@ bool CMapDlg::ReadRoadFile(const QString& path)
 
 bool CMapDlg::ReadGpxRoad(const QString& path)
 {
+    WaitCursor wait;
     const GpxTrack track = ReadGpxFile(path);
-    if (track.status != GpxStatus::Read) {
-        Modal().MessageBox(this, GpxFailureText(track.status, path));
-        return false;
+    if (track.status == GpxStatus::Read) {
+        ShowRoad(track.points);
+        return true;
     }
-    ShowRoad(track.points);
-    return true;
+    wait.Restore();  // the message is read with the normal cursor
+    Modal().MessageBox(this, GpxFailureText(track.status, path));
+    return false;
 }
 
 void CMapDlg::ShowRoad(const std::vector<MapPoint>& roadGps)

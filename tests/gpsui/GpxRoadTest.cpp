@@ -10,9 +10,21 @@
 #include "support/ScriptedModal.h"
 #include "view/Viewport.h"
 
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
 namespace {
+
+// Also notes whether the wait cursor was still up when a message showed.
+class CursorModal : public ScriptedModal {
+public:
+    void MessageBox(QWidget* parent, const QString& text) override
+    {
+        waitCursorAtMessage = waitCursorAtMessage || QGuiApplication::overrideCursor();
+        ScriptedModal::MessageBox(parent, text);
+    }
+    bool waitCursorAtMessage = false;
+};
 
 class GpxRoadTest : public ::testing::Test {
 protected:
@@ -44,16 +56,17 @@ protected:
     View Now() const { return {dlg->m_dScale, dlg->m_nOriginX, dlg->m_nOriginY, dlg->m_pRoadPoints}; }
 
     TempDeviceRoot root;
-    ScriptedModal modal;
+    CursorModal modal;
     std::unique_ptr<CMapDlg> dlg;
     std::vector<MapPoint> roadGps;
 };
 
 TEST_F(GpxRoadTest, AGpxTrackIsDrawnInBrownAndFittedAsTheSameRoadFile)
 {
-    ASSERT_TRUE(WriteRoadFile(root.Path("drive.kvt"), roadGps, int(roadGps.size())));
+    // A road file whose name holds ".gpx" before its own ".kvt" is a road file.
+    ASSERT_TRUE(WriteRoadFile(root.Path("drive.gpx.kvt"), roadGps, int(roadGps.size())));
     root.Write("Drive.GPX", GpxBytes(roadGps));
-    LoadRoad(root.Path("drive.kvt"));
+    LoadRoad(root.Path("drive.gpx.kvt"));
     ASSERT_EQ(dlg->m_bRoadLoaded, 1);
     const View fromRoadFile = Now();
     EXPECT_TRUE(modal.lastFileFilter.startsWith(QStringLiteral("*.kvt")));
@@ -112,6 +125,8 @@ TEST_F(GpxRoadTest, ABadGpxFileKeepsTheRoadOnShowAndSaysWhy)
         EXPECT_EQ(Now(), shown) << name;
         EXPECT_EQ(dlg->WindowSurface(), picture) << name;
     }
+    EXPECT_FALSE(modal.waitCursorAtMessage);
+    EXPECT_FALSE(QGuiApplication::overrideCursor());
     // A file that is neither a road file nor GPX is ignored, as before.
     modal.messages.clear();
     LoadRoad(root.Path("drive.txt"));
