@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/Settings.h"
+#include "gps/GpsSources.h"
+#include "gps/GpsdSource.h"
 #include "platform/DevicePath.h"
 #include "view/Viewport.h"
 
@@ -56,6 +58,23 @@ QString TakeClientSize(const QString& value, StartOptions& options)
     return {};
 }
 
+// A receiver log to replay, or gpsd ("gpsd:", "gpsd:host:port").
+QString TakeGps(const QString& value, StartOptions& options)
+{
+    if (NamesGpsd(value)) {
+        const QString address = value.mid(5).trimmed();
+        options.gpsSource = address.isEmpty() ? kGpsdEntry : QStringLiteral("gpsd: ") + address;
+        return {};
+    }
+    const QFileInfo log(value);
+    if (!log.isFile() || !log.isReadable()) {
+        return Refusal(QStringLiteral("cannot read the receiver log '%1'").arg(value),
+                       QStringLiteral("không đọc được tệp nhật ký GPS '%1'").arg(value));
+    }
+    options.gpsSource = log.absoluteFilePath();
+    return {};
+}
+
 QString TakeExitAfterStart(const QString&, StartOptions& options)
 {
     options.exitAfterStart = true;
@@ -74,6 +93,13 @@ std::vector<OptionRow> StartOptionRows()
                                       "Mở cửa sổ với vùng bản đồ rộng W, cao H điểm ảnh (ví dụ 240x320)."),
                             QStringLiteral("WxH")),
          TakeClientSize},
+        {QCommandLineOption(QStringLiteral("gps"),
+                            Bilingual("Follow positions from a receiver log (FILE.nmea, replayed at its pace) or "
+                                      "from gpsd (gpsd: or gpsd:HOST:PORT), as if started in the GPS set-up.",
+                                      "Theo vị trí từ tệp nhật ký GPS (FILE.nmea, phát lại theo nhịp của nó) hoặc "
+                                      "từ gpsd (gpsd: hoặc gpsd:MÁY:CỔNG), như khi khởi động trong Cấu hình GPS."),
+                            QStringLiteral("SOURCE")),
+         TakeGps},
         {exitAfterStart, TakeExitAfterStart},
     };
 }

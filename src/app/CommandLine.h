@@ -13,6 +13,7 @@ struct StartOptions {
     QString mapFile;              // absolute path of the map to open; empty: the settings decide
     QSize clientSize;             // the window's client area; invalid: the window's default
     bool exitAfterStart = false;  // leave as "Thoát" does once started (settings saved)
+    QString gpsSource;            // a port text to start reception with; empty: none
 };
 
 struct CommandLine {

@@ -14,6 +14,8 @@ CMapDlg* CMapApp::InitInstance(const StartOptions& options)
     dlg->m_strStartMap = StartMap(options, QCoreApplication::applicationDirPath());
     dlg->show();
     dlg->OnInitDialog();
+    if (!options.gpsSource.isEmpty())
+        dlg->StartGpsAtLaunch(options.gpsSource);
     if (options.exitAfterStart)
         QTimer::singleShot(0, dlg, &CMapDlg::OnExit);
     return dlg;

@@ -85,6 +85,7 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
     m_tickerTimer.setInterval(100);
     connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
     connect(&m_gpsTimer, &QTimer::timeout, this, [this] { GpsUpdate(); });
+    m_gpsSetupDlg.m_routeToDrive = [this] { return RouteToDrive(); };
     qApp->installEventFilter(this);
     m_pMainMenu->setFixedHeight(kCommandBarHeight);
     setMinimumSize(kMinClientWidth, kMinClientHeight + kCommandBarHeight);

@@ -163,6 +163,14 @@ public:
     // --- GPS (gps/MapDlgGps.cpp)
     static constexpr int kGpsUpdateMs = 1000;
     void OnGpsSetup();
+    // Steps of the set-up once a position was seen: the track, the menu
+    // commands, the view on the position, the update pass.
+    void TurnGpsDisplayOn();
+    // Reception started from the command line, as if Start had been pressed
+    // with continuous display and road following ticked.
+    void StartGpsAtLaunch(const QString& portText);
+    // The route on show, for the simulated drive.
+    DriveRoute RouteToDrive() const;
     void OnShowGps();
     // Starts a new track and the one-second update pass (restarting it when
     // it runs).
@@ -273,7 +281,8 @@ private:
     QImage m_dcBack;      // the last fully drawn map, client size
     QImage m_dcSnapshot;  // the window as it was at pointer-down
     QTimer m_tickerTimer;
-    QTimer m_gpsTimer;  // the GPS update pass
+    QTimer m_gpsTimer;     // the GPS update pass
+    QTimer m_launchTimer;  // waits for the first fix of a reception started at launch
     bool m_bInvalid = true;
     bool m_bClosed = false;
     bool m_bSaveOnClose = true;

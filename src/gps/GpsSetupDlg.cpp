@@ -1,9 +1,11 @@
 #include "gps/GpsSetupDlg.h"
 
+#include "ResourceIds.h"
+#include "gps/GpsSources.h"
 #include "gps/Nmea.h"
-#include "gps/SerialComm.h"
 #include "map/TextLines.h"
 #include "platform/UiComboBox.h"
+#include "platform/UiModal.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -44,6 +46,10 @@ CGpsSetupDlg::CGpsSetupDlg(QWidget* parent) : CDialog(kTemplate, parent)
     m_btnStop->setEnabled(false);
     m_btnContinuous = control(new QCheckBox(QStringLiteral("Hiển thị liên tục"), this), 1044, QRect(34, 109, 74, 10));
     m_btnFollowRoad = control(new QCheckBox(QStringLiteral("Bám GPS theo đường"), this), 1047, QRect(34, 120, 80, 10));
+    m_cbPort->onNotify = [this](int code) {
+        if (code == CBN_CLOSEUP)
+            OnPortCloseUp();
+    };
     connect(m_btnStart, &QPushButton::clicked, this, &CGpsSetupDlg::OnStart);
     connect(m_btnStop, &QPushButton::clicked, this, &CGpsSetupDlg::OnStop);
     connect(m_btnContinuous, &QCheckBox::clicked, this, &CGpsSetupDlg::OnContinuous);
@@ -81,6 +87,9 @@ void CGpsSetupDlg::FillPortList()
     m_cbPort->ResetContent();
     for (const QString& entry : SerialPortEntries() + ReceiverPortEntries(m_receiverFolders))
         m_cbPort->AddString(entry);
+    // The other sources follow the ports, in their own order.
+    for (const QString& entry : OtherSourceEntries())
+        m_cbPort->InsertString(m_cbPort->GetCount(), entry);
 }
 
 void CGpsSetupDlg::UpdateButtons()
@@ -93,24 +102,43 @@ void CGpsSetupDlg::UpdateButtons()
     }
 }
 
-void CGpsSetupDlg::OnStart()
+bool CGpsSetupDlg::StartReception(const QString& portText, const QString& baudText)
 {
     if (m_bRunning)
-        return;
-    const QString portText = m_cbPort->GetWindowText();
-    const auto baud = static_cast<uint32_t>(std::max(ToInt(m_cbBaud->GetWindowText()), 0));
-    auto serial = std::make_unique<CSerialComm>();
+        return true;
+    const auto baud = static_cast<uint32_t>(std::max(ToInt(baudText), 0));
+    auto source = MakeGpsSource(portText, m_routeToDrive);
     // A port that cannot be used is closed at once: the dialog stays stopped
     // and holds nothing another program might want.
-    if (!serial->Open(portText, baud))
-        return;
-    m_pSerial = std::move(serial);
+    if (!source->Open(portText, baud))
+        return false;
+    m_pSerial = std::move(source);
     m_pReader = std::make_unique<GpsReader>(m_pSerial.get());
     m_pReader->Start();
     m_bRunning = 1;
+    return true;
+}
+
+void CGpsSetupDlg::OnStart()
+{
+    if (m_bRunning || !StartReception(m_cbPort->GetWindowText(), m_cbBaud->GetWindowText()))
+        return;
     m_btnStop->setEnabled(true);
     m_btnStart->setEnabled(false);
     StartDisplayThread();
+}
+
+void CGpsSetupDlg::OnPortCloseUp()
+{
+    // "Tệp NMEA…" stands for a log the user chooses now.
+    const int chosen = m_cbPort->GetCurSel();
+    if (chosen < 0 || m_cbPort->GetLBText(chosen) != kLogEntry)
+        return;
+    const QString log = Modal().OpenFileName(this, QStringLiteral(".nmea"), m_strLogPath,
+                                             QStringLiteral("*.nmea *.log *.txt"));
+    m_cbPort->SetWindowText(log.isEmpty() ? m_strPort : log);
+    if (!log.isEmpty())
+        m_strLogPath = log;
 }
 
 void CGpsSetupDlg::OnStop()

@@ -7,9 +7,11 @@
 #include "gps/GpsReader.h"
 #include "gps/GpsSource.h"
 #include "gps/ReceiverPorts.h"
+#include "gps/SimulatedDrive.h"
 #include "platform/UiDialog.h"
 
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class CComboBox;
@@ -29,6 +31,9 @@ public:
     QString LatestRmcLine() const;
 
     void UpdateButtons();
+    // Opens the source a port text names and starts the reader; false, and
+    // nothing held, when it cannot be used.
+    bool StartReception(const QString& portText, const QString& baudText);
     void OnStart();  // "Khởi động"
     void OnStop();   // "Ngừng": the reader joined, then the port closed
     void OnContinuous();
@@ -59,6 +64,9 @@ public:
     QString m_strPort = QStringLiteral("COM8: Serial 8");
 
     ReceiverFolders m_receiverFolders;
+    // The route the simulated drive follows, from the map window.
+    std::function<DriveRoute()> m_routeToDrive;
+    QString m_strLogPath;  // the log last chosen through "Tệp NMEA…"
 
 protected:
     void OnInitDialog() override;
@@ -69,6 +77,7 @@ protected:
 
 private:
     void FillPortList();
+    void OnPortCloseUp();
     // The display loop: a timer on the user-interface thread, which owns the
     // widgets.
     void StartDisplayThread();

@@ -29,8 +29,12 @@ void CMapDlg::OnGpsSetup()
     m_gpsSetupDlg.DoModal();
     m_bGpsFollowRoad = m_gpsSetupDlg.m_bFollowRoad;
     m_bGpsContinuous = m_gpsSetupDlg.m_bContinuous;
-    if (!m_gpsSetupDlg.m_bFixSeen)
-        return;
+    if (m_gpsSetupDlg.m_bFixSeen)
+        TurnGpsDisplayOn();
+}
+
+void CMapDlg::TurnGpsDisplayOn()
+{
     m_bGpsTrackOn = m_gpsSetupDlg.m_bContinuous;
     m_pMainMenu->EnableCommand(ID_SHOW_GPS, true);
     m_pMainMenu->EnableCommand(ID_NAVIGATE, true);
@@ -40,6 +44,42 @@ void CMapDlg::OnGpsSetup()
         ShowControl(IDC_GPS_STATUS, true);
         m_pMainMenu->EnableCommand(ID_SAVE_ROAD, true);
     }
+}
+
+void CMapDlg::StartGpsAtLaunch(const QString& portText)
+{
+    if (!m_bMapLoaded)
+        UseDefaultGpsCalibration(*this);
+    CGpsSetupDlg& setup = m_gpsSetupDlg;
+    setup.m_strPort = portText;
+    setup.m_bContinuous = m_bGpsContinuous = 1;
+    setup.m_bFollowRoad = m_bGpsFollowRoad = 1;
+    if (!setup.StartReception(portText, setup.m_strBaud))
+        return;
+    // As if Start had been pressed and the dialog closed once a position
+    // came: the display turns on with the first fix.
+    connect(&m_launchTimer, &QTimer::timeout, this, [this] {
+        if (LatestFix().state != FixState::Valid)
+            return;
+        m_launchTimer.stop();
+        m_gpsSetupDlg.m_bFixSeen = 1;
+        TurnGpsDisplayOn();
+    });
+    m_launchTimer.start(CGpsSetupDlg::kRefreshMs);
+}
+
+DriveRoute CMapDlg::RouteToDrive() const
+{
+    DriveRoute drive;
+    const int last = std::min<int>(m_nRouteLast, static_cast<int>(m_routePoints.size()) - 1);
+    if (m_bRouteShown)
+        drive.points.assign(m_routePoints.rend() - (last + 1), m_routePoints.rend());
+    drive.calibration.m_dGpsRotation = m_dGpsRotation;
+    drive.calibration.m_dGpsUnitsPerMapUnit = m_dGpsUnitsPerMapUnit;
+    drive.calibration.m_nGpsOriginX = m_nGpsOriginX;
+    drive.calibration.m_nGpsOriginY = m_nGpsOriginY;
+    drive.mapScale = m_dMapScale;
+    return drive;
 }
 
 CMapDlg::Fix CMapDlg::LatestFix() const

@@ -133,8 +133,10 @@ protected:
 TEST_F(GpsSetupTest, AReceiverFoundByItsNameRunsOnAfterOk)
 {
     RunSetup([&](CGpsSetupDlg& setup) {
-        // The nine serial ports and the receiver by its name.
-        EXPECT_EQ(setup.m_cbPort->GetCount(), 10);
+        // The nine serial ports, the receiver by its name, then gpsd, a log
+        // and the simulated drive.
+        EXPECT_EQ(setup.m_cbPort->GetCount(), 13);
+        EXPECT_EQ(setup.m_cbPort->GetLBText(12), QStringLiteral("Mô phỏng theo lộ trình"));
         EXPECT_GE(setup.m_cbPort->FindString(QStringLiteral("COM8: Serial 8")), 0);
         EXPECT_EQ(setup.m_cbPort->GetWindowText(), QStringLiteral("COM8: Serial 8"));
         EXPECT_EQ(setup.m_cbBaud->GetWindowText(), QStringLiteral("4800"));
