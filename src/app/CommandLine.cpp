@@ -94,10 +94,8 @@ std::vector<OptionRow> StartOptionRows()
                             QStringLiteral("WxH")),
          TakeClientSize},
         {QCommandLineOption(QStringLiteral("gps"),
-                            Bilingual("Follow positions from a receiver log (FILE.nmea, replayed at its pace) or "
-                                      "from gpsd (gpsd: or gpsd:HOST:PORT), as if started in the GPS set-up.",
-                                      "Theo vị trí từ tệp nhật ký GPS (FILE.nmea, phát lại theo nhịp của nó) hoặc "
-                                      "từ gpsd (gpsd: hoặc gpsd:MÁY:CỔNG), như khi khởi động trong Cấu hình GPS."),
+                            Bilingual("Follow a receiver log (FILE.nmea) or gpsd (gpsd: or gpsd:HOST:PORT).",
+                                      "Theo tệp nhật ký GPS (FILE.nmea) hoặc gpsd (gpsd: hoặc gpsd:MÁY:CỔNG)."),
                             QStringLiteral("SOURCE")),
          TakeGps},
         {exitAfterStart, TakeExitAfterStart},

@@ -104,10 +104,14 @@ void CGpsSetupDlg::UpdateButtons()
 
 bool CGpsSetupDlg::StartReception(const QString& portText, const QString& baudText)
 {
+    return StartReception(MakeGpsSource(portText, m_routeToDrive), portText, baudText);
+}
+
+bool CGpsSetupDlg::StartReception(std::unique_ptr<GpsSource> source, const QString& portText, const QString& baudText)
+{
     if (m_bRunning)
         return true;
     const auto baud = static_cast<uint32_t>(std::max(ToInt(baudText), 0));
-    auto source = MakeGpsSource(portText, m_routeToDrive);
     // A port that cannot be used is closed at once: the dialog stays stopped
     // and holds nothing another program might want.
     if (!source->Open(portText, baud))

@@ -34,6 +34,8 @@ public:
     // Opens the source a port text names and starts the reader; false, and
     // nothing held, when it cannot be used.
     bool StartReception(const QString& portText, const QString& baudText);
+    // The same with a source made already.
+    bool StartReception(std::unique_ptr<GpsSource> source, const QString& portText, const QString& baudText);
     void OnStart();  // "Khởi động"
     void OnStop();   // "Ngừng": the reader joined, then the port closed
     void OnContinuous();

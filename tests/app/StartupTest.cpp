@@ -33,10 +33,10 @@ TEST(CommandLine, HelpAndVersionAnswerInBothLanguagesWhateverElseIsOnTheLine)
         ASSERT_EQ(line.action, CommandLine::Action::ShowHelp) << arguments.join(' ').toStdString();
         EXPECT_TRUE(line.text.startsWith("Usage: korvane [options] [MAP.kvp]\nCách dùng: korvane [tùy chọn]"));
         // Each entry's two lines, the Vietnamese one under the English.
-        EXPECT_TRUE(line.text.contains("  --size <WxH>   Open the window with a map area of W × H pixels (e.g. "
-                                       "240x320).\n                 Mở cửa sổ với vùng bản đồ"))
+        EXPECT_TRUE(line.text.contains("  --size <WxH>    Open the window with a map area of W × H pixels (e.g. "
+                                       "240x320).\n                  Mở cửa sổ với vùng bản đồ"))
             << line.text.toStdString();
-        EXPECT_TRUE(line.text.contains("  -v, --version  Show the program's version and exit.\n"));
+        EXPECT_TRUE(line.text.contains("  -v, --version   Show the program's version and exit.\n"));
         EXPECT_FALSE(line.text.contains("exit-after-start"));
     }
     for (const char* option : {"--version", "-v"}) {
@@ -75,6 +75,16 @@ TEST(CommandLine, SizeIsWidthByHeightInPixelsWithinLimits)
         ExpectRefused({"--size", bad}, QStringLiteral("bad size '%1'").arg(bad),
                       QStringLiteral("kích thước sai '%1'").arg(bad));
     }
+}
+
+TEST(CommandLine, GpsIsAReceiverLogOrGpsd)
+{
+    EXPECT_EQ(Parse({"--gps", "gpsd:"}).options.gpsSource, QStringLiteral("gpsd: localhost:2947"));
+    EXPECT_EQ(Parse({"--gps", "gpsd:gps.lan:3000"}).options.gpsSource, QStringLiteral("gpsd: gps.lan:3000"));
+    const QString log = QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea/et-332.log");
+    EXPECT_EQ(Parse({"--gps", log}).options.gpsSource, log);
+    ExpectRefused({"--gps", "/no/such/drive.nmea"}, "cannot read the receiver log '/no/such/drive.nmea'",
+                  "không đọc được tệp nhật ký GPS");
 }
 
 TEST(CommandLine, AMapIsTakenByItsFullPathAndNothingElseIsSet)
