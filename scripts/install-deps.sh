@@ -11,7 +11,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   libosmium2-dev libprotozero-dev zlib1g-dev libexpat1-dev libbz2-dev liblz4-dev
   dpkg-dev file lintian desktop-file-utils appstream libxml2-utils shared-mime-info
-  gpsd gpsd-tools gpsd-clients
+  gpsd gpsd-tools gpsd-clients gpsbabel
 )
 
 if [ "${1:-}" = "--fuzz" ]; then

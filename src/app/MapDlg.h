@@ -190,6 +190,10 @@ public:
     void WriteRoadFile(const QString& path);
     void OnLoadRoad();
     bool ReadRoadFile(const QString& path);
+    // The points of a GPX file as the road; a message when it gives none.
+    bool ReadGpxRoad(const QString& path);
+    // A road in GPS units placed on the map, the view fitted to it.
+    void ShowRoad(const std::vector<MapPoint>& roadGps);
 
     // Sub-dialogs, alive as long as the window.
     CPlaceFilterDlg m_filterDlg;

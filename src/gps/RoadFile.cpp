@@ -1,10 +1,6 @@
 #include "gps/RoadFile.h"
 
 #include "map/TextLines.h"
-#include "platform/DevicePath.h"
-#include "platform/Trace.h"
-
-#include <QSaveFile>
 
 namespace {
 
@@ -37,21 +33,13 @@ QByteArray RoadFileBytes(const std::vector<MapPoint>& trackGps, int count)
 
 bool WriteRoadFile(const QString& path, const std::vector<MapPoint>& trackGps, int count)
 {
-    const QString native = NativePath(path);
-    MakeParentFolders(native);
-    const QByteArray bytes = RoadFileBytes(trackGps, count);
-    QSaveFile file(native);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        Trace("WriteRoadFile: cannot write %s", qPrintable(native));
-        return false;
-    }
-    return true;
+    return WriteFileBlock(path, RoadFileBytes(trackGps, count));
 }
 
-std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path)
+std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes, int maxPoints)
 {
     QByteArray buf;
-    if (!ReadFileBlock(path, kMaxRoadFileBytes, buf))
+    if (!ReadFileBlock(path, maxBytes, buf))
         return std::nullopt;
     std::vector<MapPoint> points;
     const qsizetype n = buf.size();
@@ -64,7 +52,7 @@ std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path)
                 break;
             a = p + 3;
         } else if (buf[p + 1] == ';') {
-            if (points.size() < kMaxRoadPoints)
+            if (points.size() < size_t(maxPoints))
                 points.push_back(PairOf(a <= p ? QByteArrayView(buf).sliced(a, p + 1 - a) : QByteArrayView()));
             a = p + 2;
             ++p;

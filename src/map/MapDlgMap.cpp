@@ -33,7 +33,8 @@ QString CMapDlg::BrowseMapFile()
 
 QString CMapDlg::BrowseRoadFile()
 {
-    return BrowseFile(*this, QStringLiteral(".kvt"), QStringLiteral("*.kvt"));
+    // Road files first; GPX tracks load as roads too.
+    return BrowseFile(*this, QStringLiteral(".kvt"), QStringLiteral("*.kvt *.gpx"));
 }
 
 QString CMapDlg::BrowseInfoFile()

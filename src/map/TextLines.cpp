@@ -2,8 +2,10 @@
 
 #include "platform/DevicePath.h"
 #include "platform/TextCodec.h"
+#include "platform/Trace.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,6 +20,18 @@ bool ReadFileBlock(const QString& path, qint64 maxBytes, QByteArray& out, bool* 
     out = file.read(maxBytes);
     if (cut)
         *cut = !file.atEnd();
+    return true;
+}
+
+bool WriteFileBlock(const QString& path, const QByteArray& bytes)
+{
+    const QString native = NativePath(path);
+    MakeParentFolders(native);
+    QSaveFile file(native);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        Trace("WriteFileBlock: cannot write %s", qPrintable(native));
+        return false;
+    }
     return true;
 }
 

@@ -14,6 +14,10 @@
 // longer than maxBytes.
 bool ReadFileBlock(const QString& path, qint64 maxBytes, QByteArray& out, bool* cut = nullptr);
 
+// Replaces the file at a device or native path with bytes, atomically, making
+// its folders first. False (with a trace line) when it cannot be written.
+bool WriteFileBlock(const QString& path, const QByteArray& bytes);
+
 // Walks a block line by line. A line is the bytes up to the next CR LF; bytes
 // after the last CR LF form no line.
 class LineScanner {

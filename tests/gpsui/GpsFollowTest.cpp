@@ -249,6 +249,27 @@ TEST_F(GpsFollowTest, SmallMovesAndVoidFixesMoveNothingAFarPositionIsCentred)
     EXPECT_EQ(lines[0], lines[1]);
 }
 
+TEST_F(GpsFollowTest, ARoadIsFittedToItsOwnPointsAndAFileWithoutAnyLeavesTheView)
+{
+    // A road north-west of the map's corner: all its map points are negative.
+    const MapPoint a = MapToGps({-2000, -2000}, *dlg), b = MapToGps({-1000, -1500}, *dlg);
+    root.Write("west.kvt", RoadFileBytes({a, b}, 2));
+    modal.fileAnswers.push_back(root.Path("west.kvt"));
+    dlg->OnCommand(ID_LOAD_ROAD, BN_CLICKED);
+    ASSERT_EQ(dlg->m_nRoadCount, 2);
+    EXPECT_NEAR(dlg->m_dScale, std::min(480.0 / 1020, 640.0 / 520), 0.01);
+    const MapPoint centre = ScreenToMap(*dlg, QPoint(240, 320));
+    EXPECT_NEAR(centre.x, -1500, 3);
+    EXPECT_NEAR(centre.y, -1750, 3);
+
+    const double scale = dlg->m_dScale;
+    root.Write("empty.kvt", "\r\nend\r\n");
+    modal.fileAnswers.push_back(root.Path("empty.kvt"));
+    dlg->OnCommand(ID_LOAD_ROAD, BN_CLICKED);
+    EXPECT_EQ(dlg->m_nRoadCount, 0);
+    EXPECT_EQ(dlg->m_dScale, scale);
+}
+
 TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndFollowedOffTheMap)
 {
     // The logs are read straight into the line collection, as a receiver's

@@ -18,6 +18,8 @@ int RunCheck(const QStringList& args);
 int RunInfo(const QStringList& args);
 int RunRender(const QStringList& args);
 int RunRoute(const QStringList& args);
+int RunGpx(const QStringList& args);
+int RunKvt(const QStringList& args);
 
 QTextStream& Out();
 QTextStream& Err();

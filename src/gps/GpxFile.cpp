@@ -1,0 +1,157 @@
+#include "gps/GpxFile.h"
+
+#include "map/TextLines.h"
+#include "platform/Trace.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <cmath>
+
+namespace {
+
+const QString kGpxNamespace = QStringLiteral("http://www.topografix.com/GPX/1/1");
+const QString kSchemaInstance = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
+
+constexpr int64_t kMaxLatitudeUnits = 90LL * kGpsUnitsPerDegree;
+constexpr int64_t kMaxLongitudeUnits = 180LL * kGpsUnitsPerDegree;
+
+QString DegreesText(int64_t units)
+{
+    return QString::number(static_cast<double>(units) / kGpsUnitsPerDegree, 'f', 7);
+}
+
+// A lat or lon attribute in degrees; NaN when it is missing or no number.
+double Degrees(const QXmlStreamAttributes& attributes, QLatin1StringView name)
+{
+    bool ok = false;
+    const double value = attributes.value(name).toDouble(&ok);
+    return ok ? value : std::nan("");
+}
+
+// False for NaN and the infinities too.
+bool OnTheEarth(double latitude, double longitude)
+{
+    return latitude >= -90.0 && latitude <= 90.0 && longitude >= -180.0 && longitude <= 180.0;
+}
+
+MapPoint ToGpsUnits(double latitude, double longitude)
+{
+    return {static_cast<int32_t>(std::lround(longitude * kGpsUnitsPerDegree)),
+            static_cast<int32_t>(-std::lround(latitude * kGpsUnitsPerDegree))};
+}
+
+QString ProblemAt(const QXmlStreamReader& xml, const QString& what)
+{
+    return QStringLiteral("line %1, column %2: %3").arg(xml.lineNumber()).arg(xml.columnNumber()).arg(what);
+}
+
+} // namespace
+
+QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
+{
+    QByteArray bytes;
+    QXmlStreamWriter xml(&bytes);
+    xml.setAutoFormatting(true);
+    xml.writeStartDocument();
+    xml.writeDefaultNamespace(kGpxNamespace);
+    xml.writeNamespace(kSchemaInstance, QStringLiteral("xsi"));
+    xml.writeStartElement(kGpxNamespace, QStringLiteral("gpx"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
+    xml.writeAttribute(QStringLiteral("creator"), QStringLiteral("Korvane"));
+    xml.writeAttribute(kSchemaInstance, QStringLiteral("schemaLocation"),
+                       kGpxNamespace + QStringLiteral(" http://www.topografix.com/GPX/1/1/gpx.xsd"));
+    xml.writeStartElement(kGpxNamespace, QStringLiteral("trk"));
+    xml.writeStartElement(kGpxNamespace, QStringLiteral("trkseg"));
+    int left = 0;
+    for (const MapPoint p : positionsGps) {
+        const int64_t latitude = -static_cast<int64_t>(p.y);
+        int64_t longitude = p.x;
+        if (std::abs(latitude) > kMaxLatitudeUnits || std::abs(longitude) > kMaxLongitudeUnits) {
+            ++left;
+            continue;
+        }
+        if (longitude == kMaxLongitudeUnits)
+            longitude = -longitude;
+        xml.writeEmptyElement(kGpxNamespace, QStringLiteral("trkpt"));
+        xml.writeAttribute(QStringLiteral("lat"), DegreesText(latitude));
+        xml.writeAttribute(QStringLiteral("lon"), DegreesText(longitude));
+    }
+    xml.writeEndDocument();
+    if (skipped)
+        *skipped = left;
+    return bytes;
+}
+
+GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
+{
+    GpxTrack track;
+    std::vector<MapPoint> routePoints;
+    int droppedTrack = 0, droppedRoute = 0;
+    QXmlStreamReader xml(bytes);
+    QString gpxNamespace;
+    bool inGpx = false;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (!inGpx) {
+            if (xml.name() != QLatin1StringView("gpx")) {
+                track.status = GpxStatus::NotGpx;
+                track.problem = ProblemAt(xml, QStringLiteral("the document is <%1>, not <gpx>").arg(xml.name()));
+                return track;
+            }
+            inGpx = true;
+            gpxNamespace = xml.namespaceUri().toString();
+            continue;
+        }
+        // Elements of other namespaces (extensions) never count as points.
+        const bool trackPoint = xml.name() == QLatin1StringView("trkpt");
+        if (xml.namespaceUri() != gpxNamespace || (!trackPoint && xml.name() != QLatin1StringView("rtept")))
+            continue;
+        const double latitude = Degrees(xml.attributes(), QLatin1StringView("lat"));
+        const double longitude = Degrees(xml.attributes(), QLatin1StringView("lon"));
+        if (!OnTheEarth(latitude, longitude)) {
+            ++track.skipped;
+            continue;
+        }
+        std::vector<MapPoint>& points = trackPoint ? track.points : routePoints;
+        if (points.size() < size_t(maxPoints))
+            points.push_back(ToGpsUnits(latitude, longitude));
+        else
+            ++(trackPoint ? droppedTrack : droppedRoute);
+    }
+    track.dropped = droppedTrack;
+    if (track.points.empty() && droppedTrack == 0) {
+        track.points = std::move(routePoints);
+        track.dropped = droppedRoute;
+    }
+    if (xml.hasError())
+        track.problem = ProblemAt(xml, xml.errorString());
+    if (!inGpx || (xml.hasError() && track.points.empty()))
+        track.status = GpxStatus::NotGpx;
+    else
+        track.status = track.points.empty() ? GpxStatus::NoPoints : GpxStatus::Read;
+    return track;
+}
+
+GpxTrack ReadGpxFile(const QString& path, qint64 maxBytes, int maxPoints)
+{
+    QByteArray bytes;
+    bool cut = false;
+    if (!ReadFileBlock(path, maxBytes, bytes, &cut)) {
+        Trace("ReadGpxFile: cannot open %s", qPrintable(path));
+        return {};
+    }
+    if (cut)
+        Trace("ReadGpxFile: %s is longer than %lld bytes; only its start is read", qPrintable(path), maxBytes);
+    GpxTrack track = ParseGpx(bytes, maxPoints);
+    if (!track.problem.isEmpty())
+        Trace("ReadGpxFile: %s: %s", qPrintable(path), qPrintable(track.problem));
+    if (track.skipped > 0)
+        Trace("ReadGpxFile: %s: %d points outside -90..90 / -180..180 or without lat and lon left out",
+              qPrintable(path), track.skipped);
+    if (track.dropped > 0)
+        Trace("ReadGpxFile: %s: %d points beyond the first %d left out", qPrintable(path), track.dropped, maxPoints);
+    if (track.status == GpxStatus::NoPoints)
+        Trace("ReadGpxFile: %s holds no track or route point", qPrintable(path));
+    return track;
+}
