@@ -1,6 +1,7 @@
 // Any bytes as a GPX file: the reader finishes, takes no more points than it
 // is asked for and only points on the earth, and what it takes is written and
 // read back unchanged.
+#include "FuzzCheck.h"
 #include "gps/GpxFile.h"
 
 #include <cstddef>
@@ -9,29 +10,23 @@
 
 namespace {
 
-void Require(bool rule)
-{
-    if (!rule)
-        std::abort();
-}
-
 constexpr int kMostPoints = 64;
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const GpxTrack track = ParseGpx(bytes, kMostPoints);
-    Require(track.points.size() <= size_t(kMostPoints));
-    Require((track.status == GpxStatus::Read) == !track.points.empty());
+    FUZZ_REQUIRE(track.points.size() <= size_t(kMostPoints));
+    FUZZ_REQUIRE((track.status == GpxStatus::Read) == !track.points.empty());
     std::vector<MapPoint> expected = track.points;
     for (MapPoint& p : expected) {
-        Require(std::abs(p.x) <= 180 * kGpsUnitsPerDegree && std::abs(p.y) <= 90 * kGpsUnitsPerDegree);
+        FUZZ_REQUIRE(std::abs(p.x) <= 180 * kGpsUnitsPerDegree && std::abs(p.y) <= 90 * kGpsUnitsPerDegree);
         if (p.x == 180 * kGpsUnitsPerDegree)
             p.x = -p.x; // the same meridian
     }
     int skipped = -1;
-    Require(ParseGpx(GpxBytes(track.points, &skipped), kMostPoints).points == expected && skipped == 0);
+    FUZZ_REQUIRE(ParseGpx(GpxBytes(track.points, &skipped), kMostPoints).points == expected && skipped == 0);
     return 0;
 }

@@ -36,27 +36,32 @@ bool WriteRoadFile(const QString& path, const std::vector<MapPoint>& trackGps, i
     return WriteFileBlock(path, RoadFileBytes(trackGps, count));
 }
 
-std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes, int maxPoints)
+std::vector<MapPoint> ParseRoadBytes(QByteArrayView buf, int maxPoints)
 {
-    QByteArray buf;
-    if (!ReadFileBlock(path, maxBytes, buf))
-        return std::nullopt;
     std::vector<MapPoint> points;
     const qsizetype n = buf.size();
     qsizetype a = 0;
     // The byte after p decides: a CR LF ends a line, a ";" ends a pair.
     for (qsizetype p = 0; p + 1 < n; ++p) {
         if (p + 2 < n && buf[p + 1] == '\r' && buf[p + 2] == '\n') {
-            const QByteArrayView line = a <= p ? QByteArrayView(buf).sliced(a, p + 1 - a) : QByteArrayView();
+            const QByteArrayView line = a <= p ? buf.sliced(a, p + 1 - a) : QByteArrayView();
             if (line.size() <= 9 && line.contains("end"))
                 break;
             a = p + 3;
         } else if (buf[p + 1] == ';') {
             if (points.size() < size_t(maxPoints))
-                points.push_back(PairOf(a <= p ? QByteArrayView(buf).sliced(a, p + 1 - a) : QByteArrayView()));
+                points.push_back(PairOf(a <= p ? buf.sliced(a, p + 1 - a) : QByteArrayView()));
             a = p + 2;
             ++p;
         }
     }
     return points;
+}
+
+std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes, int maxPoints)
+{
+    QByteArray buf;
+    if (!ReadFileBlock(path, maxBytes, buf))
+        return std::nullopt;
+    return ParseRoadBytes(buf, maxPoints);
 }

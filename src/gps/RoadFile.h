@@ -20,9 +20,13 @@ QByteArray RoadFileBytes(const std::vector<MapPoint>& trackGps, int count);
 // trace line) when it cannot be written.
 bool WriteRoadFile(const QString& path, const std::vector<MapPoint>& trackGps, int count);
 
-// The positions of a road file in GPS units, at most 10000 of the first
-// 270000 bytes (the map window's bounds; korvane-tool takes all a saved track
-// can hold): pairs each ended by ";", up to a line of at most 9 bytes that
-// holds "end" or the end of the data. None when the file cannot be opened.
+// The positions in the bytes of a road file, in GPS units, at most maxPoints:
+// pairs each ended by ";", up to a line of at most 9 bytes that holds "end" or
+// the end of the data.
+std::vector<MapPoint> ParseRoadBytes(QByteArrayView bytes, int maxPoints);
+
+// The positions of a road file, at most 10000 of the first 270000 bytes (the
+// map window's bounds; korvane-tool takes all a saved track can hold). None
+// when the file cannot be opened.
 std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes = kMaxRoadFileBytes,
                                                   int maxPoints = kMaxRoadPoints);
