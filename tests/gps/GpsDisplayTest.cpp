@@ -6,7 +6,9 @@
 #include "gps/GpsPositionLog.h"
 #include "gps/RoadFile.h"
 #include "support/DeviceRoot.h"
+#include "support/KillRewrite.h"
 #include "support/MapBuilder.h"
+#include "support/RoadTrack.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,21 @@ TEST(RoadFile, TheBytesAndWhatIsReadBack)
     EXPECT_EQ(ReadRoadFile(root.Path("open.kvt")), (std::vector<MapPoint>{{1, 2}, {3, 4}}));
     root.Write("long.kvt", QByteArray("7,8;").repeated(12000) + "\r\nend\r\n");
     EXPECT_EQ(ReadRoadFile(root.Path("long.kvt"))->size(), size_t(kMaxRoadPoints));
+}
+
+TEST(RoadFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewOneWhole)
+{
+    TempDeviceRoot root;
+    const std::vector<MapPoint> shortTrack = RoadTrack(500);
+    const std::vector<MapPoint> longTrack = RoadTrack(9000);
+    const QByteArray shortBytes = RoadFileBytes(shortTrack, int(shortTrack.size()));
+    const QByteArray longBytes = RoadFileBytes(longTrack, int(longTrack.size()));
+    root.Write("road.kvt", shortBytes);
+    const KilledRewrites run =
+        KillRewrites(QStringLiteral("road"), root.Path("road.kvt"), {QStringLiteral("9000"), QStringLiteral("500")},
+                     {shortBytes, longBytes}, 1000, 20000);
+    EXPECT_EQ(run.rounds, 1000);
+    EXPECT_EQ(run.torn, 0);
 }
 
 TEST(GpsPositionLog, LinesCarryTheMapPointThenFieldsFiveAndThree)

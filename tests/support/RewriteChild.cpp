@@ -7,10 +7,13 @@
 // writes the file with the two values in turn, as MODE says:
 //   places    the user's record at (1, 1) named VALUE_A, then VALUE_B
 //   settings  the settings file naming the map VALUE_A, then VALUE_B
+//   road      the road file of RoadTrack(VALUE_A), then RoadTrack(VALUE_B)
 //
 // A mode is one function that rewrites the file with one value. The child
 // needs no Qt application object, so it is ready within milliseconds.
+#include "RoadTrack.h"
 #include "app/Settings.h"
+#include "gps/RoadFile.h"
 #include "map/PlaceInfoFile.h"
 
 #include <QString>
@@ -29,12 +32,18 @@ void RewriteSettings(const QString& file, const QString& map)
     WriteSettingsFile(file, SettingsFileBytes(map, QStringLiteral("COM8: Serial 8"), QStringLiteral("4800"), {}, 0));
 }
 
+void RewriteRoad(const QString& file, const QString& count)
+{
+    const std::vector<MapPoint> track = RoadTrack(count.toInt());
+    WriteRoadFile(file, track, int(track.size()));
+}
+
 struct Mode {
     const char* name;
     void (*rewrite)(const QString& file, const QString& value);
 };
 
-constexpr Mode kModes[] = {{"places", RewritePlaces}, {"settings", RewriteSettings}};
+constexpr Mode kModes[] = {{"places", RewritePlaces}, {"settings", RewriteSettings}, {"road", RewriteRoad}};
 
 }  // namespace
 
@@ -50,6 +59,6 @@ int main(int argc, char** argv)
         for (int i = 0;; i = 1 - i)
             mode.rewrite(file, values[i]);
     }
-    std::fprintf(stderr, "usage: rewrite_child places|settings FILE VALUE_A VALUE_B\n");
+    std::fprintf(stderr, "usage: rewrite_child places|settings|road FILE VALUE_A VALUE_B\n");
     return 2;
 }
