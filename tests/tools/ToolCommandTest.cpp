@@ -223,6 +223,10 @@ TEST_F(ToolCommand, WrongArgumentsExitWithTwoAndHelpDescribesEachCommand)
         EXPECT_EQ(help.exitCode, 0) << command;
         EXPECT_TRUE(help.out.contains(QStringLiteral("Usage:"))) << command;
     }
+    const ToolRun version = RunTool({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("korvane-tool ")) && version.out.at(13).isDigit())
+        << version.out.toStdString();
 }
 
 // Input that is no usable extract: a message, exit status 1, and no map file

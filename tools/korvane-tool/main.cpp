@@ -32,7 +32,8 @@ void Usage(QTextStream& out)
     out << "Usage: korvane-tool COMMAND [options]\n\nCommands:\n";
     for (const Command& c : kCommands)
         out << "  " << QString::fromLatin1(c.name).leftJustified(8) << c.summary << "\n";
-    out << "\nkorvane-tool COMMAND --help describes a command's options.\n";
+    out << "\nkorvane-tool COMMAND --help describes a command's options;"
+           " korvane-tool --version prints the version.\n";
 }
 
 } // namespace
@@ -53,6 +54,10 @@ int main(int argc, char** argv)
     QStringList args = QCoreApplication::arguments().mid(1);
     if (word == QLatin1String("--help") || word == QLatin1String("-h") || word == QLatin1String("help")) {
         Usage(Out());
+        return kExitOk;
+    }
+    if (word == QLatin1String("--version")) {
+        Out() << "korvane-tool " KORVANE_VERSION "\n";
         return kExitOk;
     }
     for (const Command& c : kCommands) {
