@@ -36,7 +36,6 @@ public:
     QString GetWindowText() const { return currentText(); }
     void SetWindowText(const QString& text);
     void ShowDropDown(bool show);
-    bool IsDroppedDown() const { return m_open; }
 
     // Called with the notification code (drop-down or close-up).
     std::function<void(int code)> onNotify;
