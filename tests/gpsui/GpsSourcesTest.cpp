@@ -45,8 +45,9 @@ protected:
             setup.m_cbPort->SetWindowText(portText);
             QTest::mouseClick(setup.m_btnStart, Qt::LeftButton);
             EXPECT_EQ(setup.m_bRunning, expectStart ? 1 : 0);
-            if (expectStart)
+            if (expectStart) {
                 EXPECT_TRUE(QTest::qWaitFor([&] { return setup.m_bFixSeen == 1; }, kPatienceMs));
+            }
             setup.close();
             return setup.result();
         });
