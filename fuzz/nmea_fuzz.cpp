@@ -1,28 +1,37 @@
 // Any bytes from a receiver: the line collection and the field conversion stay
-// inside their buffers, finish, and keep their rules.
+// inside their buffers, finish, and keep their rules; as a recorded log, the
+// bytes are cut into fixes that hold every byte once, due in order.
+#include "FuzzCheck.h"
 #include "gps/Nmea.h"
+#include "gps/NmeaLogSource.h"
 #include "gps/SerialComm.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
 using namespace NmeaParser;
 
 namespace {
 
-void Require(bool rule)
+void CheckLogEpochs(const QByteArray& log)
 {
-    if (!rule)
-        std::abort();
+    QByteArray joined;
+    double due = 0;
+    for (const NmeaLogSource::Epoch& epoch : LogEpochs(log)) {
+        FUZZ_REQUIRE(std::isfinite(epoch.due) && epoch.due >= due);
+        due = epoch.due;
+        joined += epoch.bytes;
+    }
+    FUZZ_REQUIRE(joined == log);
 }
 
 void CheckFields(const QString& line)
 {
     for (const QString& field : {RmcLatitude(line), RmcLongitude(line), line})
-        Require(FieldToUnits(field, true) == -FieldToUnits(field, false));
+        FUZZ_REQUIRE(FieldToUnits(field, true) == -FieldToUnits(field, false));
     const GpsPosition position = RmcPosition(line);
-    Require(position.x != INT32_MIN && position.y != INT32_MIN);
+    FUZZ_REQUIRE(position.x != INT32_MIN && position.y != INT32_MIN);
 }
 
 }  // namespace
@@ -37,18 +46,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (line == last)
             continue;
         last = line;
-        Require(line.size() <= GpsSource::kLineBytes);
+        FUZZ_REQUIRE(line.size() <= GpsSource::kLineBytes);
         CheckFields(line);
         const QString rmc = source.LatestRmcLine();
-        Require(rmc.isEmpty() || IsRmcSentence(rmc));
+        FUZZ_REQUIRE(rmc.isEmpty() || IsRmcSentence(rmc));
     }
     // The blocks a drain reads give the same lines as single bytes.
     const QByteArrayView bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     CSerialComm blocks;
     blocks.ProcessBytes(bytes.first(bytes.size() / 2));
     blocks.ProcessBytes(bytes.sliced(bytes.size() / 2));
-    Require(blocks.LatestLine() == source.LatestLine() && blocks.LatestRmcLine() == source.LatestRmcLine());
+    FUZZ_REQUIRE(blocks.LatestLine() == source.LatestLine() && blocks.LatestRmcLine() == source.LatestRmcLine());
     CheckFields(QString::fromLatin1(bytes));
     ChecksumIsWrong(bytes);
+    CheckLogEpochs(bytes.toByteArray());
     return 0;
 }

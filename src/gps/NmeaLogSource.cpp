@@ -17,8 +17,8 @@ double RmcSeconds(const QString& line)
         return NAN;
     bool ok = false;
     const double hhmmss = time.toDouble(&ok);
-    if (!ok || hhmmss < 0)
-        return NAN;
+    if (!ok || !(hhmmss >= 0 && hhmmss < 240000))
+        return NAN;  // no time of day (and no number an int could hold)
     const int whole = static_cast<int>(hhmmss);
     return whole / 10000 * 3600 + whole / 100 % 100 * 60 + whole % 100 + (hhmmss - whole);
 }
