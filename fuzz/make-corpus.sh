@@ -62,5 +62,6 @@ for dir in "$src"/fuzz/seeds/*/; do
   seed "$(basename "$dir")" cat "$dir"*
 done
 seed map abridge_map "$src"/data/*.kvp
+seed mapview cat "$src"/data/*.kvp
 seed osm abridge_osm "$src"/tests/data/osm/*.osm
 seed nmea first_kilobyte "$src"/tests/data/nmea/*.log

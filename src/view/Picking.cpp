@@ -104,7 +104,8 @@ int HitTestWayOrPlace(const MapState& s, QPoint tap, int& kind, QPoint& hit)
         if (!IsPlaceCandidate(s, e))
             continue;
         const QPoint p = MapToScreen(s, s.m_ptPlace[e]);
-        const int d = static_cast<int>(PointDistance(tap, p));
+        // A place far off the window can be more pixels away than an int holds.
+        const int d = static_cast<int>(std::min(PointDistance(tap, p), 1e9));
         if (d < placeDistance) {
             placeDistance = d;
             place = e;
