@@ -61,14 +61,7 @@ void CMapDlg::OnLoadRoad()
     const bool gpx = IsGpxPath(path);
     if (!gpx && !ContainsExtension(path, ".kvt"))
         return;
-    bool read = false;
-    if (gpx) {
-        read = ReadGpxRoad(path);
-    } else {
-        WaitCursor wait;
-        read = ReadRoadFile(path);
-    }
-    if (read) {
+    if (gpx ? ReadGpxRoad(path) : ReadRoadFile(path)) {
         m_bRoadLoaded = 1;
         Invalidate();
     }
@@ -76,6 +69,7 @@ void CMapDlg::OnLoadRoad()
 
 bool CMapDlg::ReadRoadFile(const QString& path)
 {
+    WaitCursor wait;
     const std::optional<std::vector<MapPoint>> road = ::ReadRoadFile(path);
     if (!road)
         return false;
