@@ -3,11 +3,9 @@
 #include "map/TextLines.h"
 #include "platform/DevicePath.h"
 #include "platform/TextCodec.h"
-#include "platform/Trace.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -81,19 +79,12 @@ QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const 
 
 bool WriteSettingsFile(const QString& path, const QByteArray& bytes)
 {
-    const QString native = NativePath(path);
-    MakeParentFolders(native);
     QByteArray content = bytes;
-    QFile old(native);
+    QFile old(NativePath(path));
     if (old.open(QIODevice::ReadOnly)) {
         const QByteArray previous = old.readAll();
         if (previous.size() > content.size())
             content += previous.mid(content.size());
     }
-    QSaveFile file(native);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
-        Trace("SaveSettings: cannot write %s", qPrintable(native));
-        return false;
-    }
-    return true;
+    return WriteFileBlock(path, content);
 }

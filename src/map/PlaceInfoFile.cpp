@@ -8,7 +8,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 #include <vector>
 
 namespace {
@@ -156,12 +155,7 @@ bool RewritePlaceRecord(const QString& path, MapPoint where, int category, const
     if (!changed)
         return true;
     rewritten += block.mid(kept);
-    QSaveFile file(NativePath(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(rewritten) != rewritten.size() || !file.commit()) {
-        Trace("RewriteHomeName: cannot rewrite %s", qPrintable(path));
-        return false;
-    }
-    return true;
+    return WriteFileBlock(path, rewritten);
 }
 
 bool HasPlaceRecordAt(const QString& path, MapPoint where)
