@@ -1,7 +1,7 @@
 // One pass of the GPS update with road following, on the densest part of the
 // bundled Hanoi map (its period is 1000 ms), and one guidance step on a route
 // of 500 legs.
-#include "app/MapDlg.h"
+#include "window/MapDlg.h"
 #include "gps/GpsDisplay.h"
 #include "gps/Navigation.h"
 #include "gps/Nmea.h"

@@ -1,6 +1,6 @@
 // Paint with every place icon shown, and the tap hit tests over a full list
 // of visible ways, on the bundled demo city.
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "map/MapFileReader.h"
 #include "view/Picking.h"
 #include "view/Renderer.h"

@@ -3,7 +3,7 @@
 // street seen deep in a zoom.
 #include "../tests/support/MapFileText.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "map/MapFileReader.h"
 #include "view/Renderer.h"
 

@@ -3,7 +3,7 @@
 // between two taps, the map drawn with the route. Nothing reads outside the
 // map's arrays or overflows on the way.
 #include "FuzzCheck.h"
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "map/MapFileReader.h"
 #include "view/Overlays.h"
 #include "view/Picking.h"

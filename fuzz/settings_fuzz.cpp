@@ -1,7 +1,7 @@
 // Any bytes as a settings file: the reader finishes, and what it takes stays
 // within the bytes it was given.
 #include "FuzzCheck.h"
-#include "app/Settings.h"
+#include "map/Settings.h"
 
 #include <algorithm>
 #include <cstddef>

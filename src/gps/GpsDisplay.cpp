@@ -1,8 +1,6 @@
 #include "gps/GpsDisplay.h"
 
-#include "app/MapState.h"
-#include "view/ViewFit.h"
-#include "view/Viewport.h"
+#include "map/Geometry.h"
 
 #include <cmath>
 
@@ -56,7 +54,8 @@ void UseDefaultGpsCalibration(MapData& c)
     c.m_nGpsOriginY = -12500000;
 }
 
-MapPoint SnapToRoad(MapState& s, MapPoint g, bool& snapped)
+MapPoint SnapToRoad(const MapData& map, const std::vector<int>& visibleWays, GpsDisplayState& s, MapPoint g,
+                    bool& snapped)
 {
     snapped = false;
     // The nearest segment of the visible ways within 500 map units; the first
@@ -64,9 +63,9 @@ MapPoint SnapToRoad(MapState& s, MapPoint g, bool& snapped)
     int best = 500;
     std::array<MapPoint, 2> nearest;
     bool found = false;
-    for (int way : s.m_visibleWays) {
-        const std::vector<MapPoint>& P = s.m_pWayPoints[way];
-        for (int j = 0; j < s.m_nWayPointLast[way]; ++j) {
+    for (int way : visibleWays) {
+        const std::vector<MapPoint>& P = map.m_pWayPoints[way];
+        for (int j = 0; j < map.m_nWayPointLast[way]; ++j) {
             const double d = SegmentDistance(g.x, g.y, P[j].x, P[j].y, P[j + 1].x, P[j + 1].y);
             if (d < best) {
                 best = static_cast<int>(d);

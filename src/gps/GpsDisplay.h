@@ -6,8 +6,7 @@
 #include "map/MapData.h"
 
 #include <QPoint>
-
-struct MapState;
+#include <vector>
 
 // A position in GPS units (x longitude, y minus latitude) in map units, by
 // the map's GPSINF calibration; the calibration origin is (0, 0).
@@ -19,12 +18,13 @@ MapPoint MapToGps(MapPoint p, const MapData& calibration);
 // The calibration a position is placed by when no map is loaded.
 void UseDefaultGpsCalibration(MapData& calibration);
 
-// The position moved onto the nearest visible street segment within 500 map
+// The position moved onto the nearest segment of the visible ways within 500 map
 // units: along the segment in use, onto a new segment, or (with snapped set)
 // onto the junction it shares with the segment in use when the position comes
 // nearer to the next one before reaching the end. With no street in reach the
 // position is returned as it is and the snap state does not change.
-MapPoint SnapToRoad(MapState& s, MapPoint g, bool& snapped);
+MapPoint SnapToRoad(const MapData& map, const std::vector<int>& visibleWays, GpsDisplayState& s, MapPoint g,
+                    bool& snapped);
 
 // Whether a position at client point p calls for the view to be centred on
 // it again: near an edge (within a quarter of the width or height, on either

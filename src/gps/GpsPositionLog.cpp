@@ -2,8 +2,8 @@
 
 #include "gps/Nmea.h"
 #include "map/TextLines.h"
-#include "platform/DevicePath.h"
-#include "platform/Trace.h"
+#include "base/DevicePath.h"
+#include "base/Trace.h"
 
 #include <QBuffer>
 #include <QFile>

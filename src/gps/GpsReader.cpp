@@ -1,7 +1,7 @@
 #include "gps/GpsReader.h"
 
 #include "gps/GpsSource.h"
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <system_error>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include "gps/GpsSource.h"
 
 #include "gps/Nmea.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "gps/GpsdSource.h"
 
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <cerrno>
 #include <fcntl.h>

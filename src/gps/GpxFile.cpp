@@ -1,7 +1,7 @@
 #include "gps/GpxFile.h"
 
 #include "map/TextLines.h"
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

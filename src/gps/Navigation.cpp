@@ -1,7 +1,7 @@
 #include "gps/Navigation.h"
 
 #include "route/ShortestPath.h"
-#include "view/Viewport.h"
+#include "map/Geometry.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "gps/Nmea.h"
 #include "map/TextLines.h"
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <cmath>
 

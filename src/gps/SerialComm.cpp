@@ -1,6 +1,6 @@
 #include "gps/SerialComm.h"
 
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <array>
 #include <cerrno>

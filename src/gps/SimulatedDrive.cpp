@@ -3,8 +3,8 @@
 #include "gps/GpsDisplay.h"
 #include "gps/Navigation.h"
 #include "gps/Nmea.h"
-#include "platform/Trace.h"
-#include "view/Viewport.h"
+#include "base/Trace.h"
+#include "map/Geometry.h"
 
 #include <QRegularExpression>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "map/MapFileReader.h"
 
 #include "map/TextLines.h"
-#include "platform/TextCodec.h"
-#include "platform/Trace.h"
+#include "base/TextCodec.h"
+#include "base/Trace.h"
 
 #include <algorithm>
 #include <array>

@@ -2,9 +2,9 @@
 
 #include "map/MapFileReader.h"
 #include "map/TextLines.h"
-#include "platform/DevicePath.h"
-#include "platform/TextCodec.h"
-#include "platform/Trace.h"
+#include "base/DevicePath.h"
+#include "base/TextCodec.h"
+#include "base/Trace.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "map/TextLines.h"
 
-#include "platform/DevicePath.h"
-#include "platform/TextCodec.h"
-#include "platform/Trace.h"
+#include "base/DevicePath.h"
+#include "base/TextCodec.h"
+#include "base/Trace.h"
 
 #include <QFile>
 #include <QSaveFile>

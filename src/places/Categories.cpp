@@ -1,6 +1,6 @@
 #include "places/Categories.h"
 
-#include "platform/Resources.h"
+#include "base/Resources.h"
 
 const std::array<CategoryInfo, kCategoryCount> kCategories = {{
     {1, "Bệnh viện", 256, 1018, "Bệnh viện"},

@@ -1,6 +1,6 @@
 #include "route/AvoidLists.h"
 
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "route/ShortestPath.h"
 
-#include "platform/Trace.h"
-#include "view/Viewport.h"
+#include "base/Trace.h"
+#include "map/Geometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "view/Overlays.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "places/Categories.h"
 #include "view/Picking.h"
 #include "view/Renderer.h"

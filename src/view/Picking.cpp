@@ -1,6 +1,6 @@
 #include "view/Picking.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "view/Viewport.h"
 
 #include <algorithm>

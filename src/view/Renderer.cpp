@@ -1,6 +1,6 @@
 #include "view/Renderer.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "view/Overlays.h"
 #include "view/Viewport.h"
 

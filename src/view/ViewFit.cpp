@@ -5,14 +5,6 @@
 #include <algorithm>
 #include <climits>
 
-int32_t TruncateToInt32(double v)
-{
-    if (!(v > double(INT32_MIN)))
-        return INT32_MIN;
-    if (!(v < double(INT32_MAX)))
-        return INT32_MAX;
-    return static_cast<int32_t>(v);
-}
 
 void MapBox::Add(MapPoint p)
 {

@@ -2,14 +2,12 @@
 // centring shared by the street, bus-route and route fits.
 #pragma once
 
+#include "map/Geometry.h"
 #include "map/MapData.h"
 
 #include <cstdint>
 
 struct ViewState;
-
-// Truncation toward zero, held inside the 32-bit range.
-int32_t TruncateToInt32(double v);
 
 // The box of the points added, started as the program always starts it:
 // minimum at 100000, maximum at 0.

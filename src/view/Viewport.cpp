@@ -7,8 +7,6 @@
 
 namespace {
 
-int32_t Trunc(double v) { return TruncateToInt32(v); }
-
 bool Inside(double v, double limit) { return 0 < v && v < limit; }
 
 }  // namespace
@@ -17,70 +15,13 @@ int DisplayFactorFor(int clientWidth) { return clientWidth < 321 ? 1 : 2; }
 
 QPoint MapToScreen(int32_t x, int32_t y, int32_t originX, int32_t originY, double scale)
 {
-    return {Trunc(double(int64_t(x) - originX) * scale), Trunc(double(int64_t(y) - originY) * scale)};
+    return {TruncateToInt32(double(int64_t(x) - originX) * scale), TruncateToInt32(double(int64_t(y) - originY) * scale)};
 }
 
 MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, double scale)
 {
     const double inv = 1.0 / scale;
-    return {Trunc(sx * inv + originX), Trunc(sy * inv + originY)};
-}
-
-double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-{
-    // A difference of two 32-bit values needs 33 bits and its square 64 bits
-    // unsigned; the sum of two squares is formed in 128 bits so that it stays
-    // exact and equal distances stay equal.
-    const uint64_t dx = static_cast<uint64_t>(std::abs(int64_t(x1) - x2));
-    const uint64_t dy = static_cast<uint64_t>(std::abs(int64_t(y1) - y2));
-    const unsigned __int128 sum = static_cast<unsigned __int128>(dx * dx) + dy * dy;
-    return std::sqrt(static_cast<double>(sum));
-}
-
-bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
-{
-    const auto between = [](int64_t p, int64_t a, int64_t b) {
-        // The sign of (p − a)(p − b) without forming a product that could overflow.
-        return (p >= a && p <= b) || (p <= a && p >= b);
-    };
-    return between(px, ax, bx) && between(py, ay, by);
-}
-
-MapPoint ProjectOnLine(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
-{
-    if (ax == bx)
-        return ay == by ? MapPoint{ax, ay} : MapPoint{ax, py};
-    if (ay == by)
-        return {px, ay};
-    const double dx = double(int64_t(ax) - bx);
-    const double m = double(int64_t(ay) - by) / dx;
-    const double c = double(int64_t(ax) * by - int64_t(ay) * bx) / dx;
-    const double t = px / m + py;
-    const double fy = (c + t * m * m) / (m * m + 1.0);
-    const double fx = (t - fy) * m;
-    return {Trunc(fx), Trunc(fy)};
-}
-
-MapPoint ProjectOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
-{
-    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
-    return InBoundingBox(foot.x, foot.y, ax, ay, bx, by) ? foot : MapPoint{0, 0};
-}
-
-double SegmentDistance(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
-{
-    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
-    if (InBoundingBox(foot.x, foot.y, ax, ay, bx, by))
-        return PointDistance(px, py, foot.x, foot.y);
-    return std::min(PointDistance(px, py, ax, ay), PointDistance(px, py, bx, by));
-}
-
-MapPoint NearestPointOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by)
-{
-    const MapPoint foot = ProjectOnLine(px, py, ax, ay, bx, by);
-    if (InBoundingBox(foot.x, foot.y, ax, ay, bx, by))
-        return foot;
-    return PointDistance(px, py, ax, ay) < PointDistance(px, py, bx, by) ? MapPoint{ax, ay} : MapPoint{bx, by};
+    return {TruncateToInt32(sx * inv + originX), TruncateToInt32(sy * inv + originY)};
 }
 
 bool PointInClient(int width, int height, int32_t x, int32_t y, int32_t originX, int32_t originY, double scale)
@@ -177,12 +118,12 @@ void ZoomAt(const MapData& map, ViewState& v, double px, double py, double k, bo
     const double wy = inv * py + v.m_nOriginY;
     const int halfW = v.m_nClientWidth / 2, halfH = v.m_nClientHeight / 2;
     if (zoomIn) {
-        v.m_nOriginX = Trunc(wx - halfW * (1 / k) * inv);
-        v.m_nOriginY = Trunc(wy - halfH * (1 / k) * inv);
+        v.m_nOriginX = TruncateToInt32(wx - halfW * (1 / k) * inv);
+        v.m_nOriginY = TruncateToInt32(wy - halfH * (1 / k) * inv);
         v.m_dScale = s * k;
     } else {
-        v.m_nOriginX = Trunc(wx - halfW * inv * k);
-        v.m_nOriginY = Trunc(wy - halfH * inv * k);
+        v.m_nOriginX = TruncateToInt32(wx - halfW * inv * k);
+        v.m_nOriginY = TruncateToInt32(wy - halfH * inv * k);
         v.m_dScale = s / k;
     }
     UpdateVisibleWays(map, v);
@@ -196,8 +137,8 @@ void ZoomAbout(const MapData& map, ViewState& v, double px, double py, double k,
     const double wx = px / v.m_dScale + v.m_nOriginX;
     const double wy = py / v.m_dScale + v.m_nOriginY;
     v.m_dScale = zoomIn ? v.m_dScale * k : v.m_dScale / k;
-    v.m_nOriginX = Trunc(wx - px / v.m_dScale);
-    v.m_nOriginY = Trunc(wy - py / v.m_dScale);
+    v.m_nOriginX = TruncateToInt32(wx - px / v.m_dScale);
+    v.m_nOriginY = TruncateToInt32(wy - py / v.m_dScale);
     UpdateVisibleWays(map, v);
 }
 
@@ -207,8 +148,8 @@ void FitViewToMap(const MapData& map, ViewState& v)
     const double resW = std::max(map.m_nResWidth, 1), resH = std::max(map.m_nResHeight, 1);
     v.m_dBaseScale = 2.5 * std::min(v.m_nClientWidth / resW, v.m_nClientHeight / resH);
     v.m_dScale = v.m_dBaseScale * 5.0;
-    v.m_nOriginX = Trunc(map.m_nCenterX - (v.m_nClientWidth / 2) * (1 / v.m_dScale));
-    v.m_nOriginY = Trunc(map.m_nCenterY - (v.m_nClientHeight / 2) * (1 / v.m_dScale));
+    v.m_nOriginX = TruncateToInt32(map.m_nCenterX - (v.m_nClientWidth / 2) * (1 / v.m_dScale));
+    v.m_nOriginY = TruncateToInt32(map.m_nCenterY - (v.m_nClientHeight / 2) * (1 / v.m_dScale));
     v.m_nDragOriginX = v.m_nOriginX;
     v.m_nDragOriginY = v.m_nOriginY;
     UpdateVisibleWays(map, v);

@@ -1,8 +1,9 @@
 // The view: one origin (the map point at client pixel (0, 0)) and one scale
-// (pixels per map unit), the transforms between map units and pixels, the
-// geometry helpers every hit test uses, and the list of ways on screen.
+// (pixels per map unit), the transforms between map units and pixels and the
+// list of ways on screen.
 #pragma once
 
+#include "map/Geometry.h"
 #include "map/MapData.h"
 
 #include <QPoint>
@@ -36,15 +37,6 @@ int DisplayFactorFor(int clientWidth);
 QPoint MapToScreen(int32_t x, int32_t y, int32_t originX, int32_t originY, double scale);
 MapPoint ScreenToMap(int32_t sx, int32_t sy, int32_t originX, int32_t originY, double scale);
 
-// Squares and products are taken in wider integers: exact where 32 bits were,
-// and free of overflow for any 32-bit coordinates.
-double PointDistance(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
-bool InBoundingBox(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
-MapPoint ProjectOnLine(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
-MapPoint ProjectOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
-double SegmentDistance(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
-MapPoint NearestPointOnSegment(int32_t px, int32_t py, int32_t ax, int32_t ay, int32_t bx, int32_t by);
-
 bool PointInClient(int width, int height, int32_t x, int32_t y, int32_t originX, int32_t originY, double scale);
 bool SegmentInClient(int width, int height, int32_t ax, int32_t ay, int32_t bx, int32_t by, int32_t originX,
                      int32_t originY, double scale);
@@ -58,7 +50,6 @@ inline MapPoint ScreenToMap(const ViewState& v, QPoint p)
 {
     return ScreenToMap(p.x(), p.y(), v.m_nOriginX, v.m_nOriginY, v.m_dScale);
 }
-inline double PointDistance(MapPoint a, MapPoint b) { return PointDistance(a.x, a.y, b.x, b.y); }
 inline double PointDistance(QPoint a, QPoint b) { return PointDistance(a.x(), a.y(), b.x(), b.y()); }
 
 // Rebuilds the visible-way list for the current origin and scale.

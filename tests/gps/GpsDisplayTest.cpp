@@ -1,7 +1,7 @@
 // The GPS on the map without a window: the calibration both ways, snapping to
 // the road, when the view follows the position, the track's bound, road files
 // and the position log.
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "gps/GpsDisplay.h"
 #include "gps/GpsPositionLog.h"
 #include "gps/RoadFile.h"
@@ -52,7 +52,7 @@ protected:
     MapPoint Snap(MapPoint g)
     {
         snapped = false;
-        return SnapToRoad(s, g, snapped);
+        return SnapToRoad(s, s.m_visibleWays, s, g, snapped);
     }
 
     MapState s;

@@ -3,9 +3,9 @@
 // options, OK and Cancel, and what the map window does afterwards. A
 // pseudo-terminal is the receiver; every click and key goes to the widgets.
 #include "ResourceIds.h"
-#include "gps/GpsSetupDlg.h"
-#include "platform/UiComboBox.h"
-#include "platform/UiCommandBar.h"
+#include "window/GpsSetupDlg.h"
+#include "widgets/UiComboBox.h"
+#include "widgets/UiCommandBar.h"
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/PseudoTerminal.h"

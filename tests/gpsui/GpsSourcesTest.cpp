@@ -2,14 +2,14 @@
 // gpsfake) chosen in the set-up, a receiver log given on the command line,
 // and a simulated drive along a route with navigation from start to end.
 #include "ResourceIds.h"
-#include "app/CommandLine.h"
-#include "app/MapApp.h"
+#include "window/CommandLine.h"
+#include "window/MapApp.h"
 #include "gps/GpsDisplay.h"
-#include "gps/GpsSetupDlg.h"
+#include "window/GpsSetupDlg.h"
 #include "gps/GpsSources.h"
 #include "gps/Navigation.h"
 #include "gps/Nmea.h"
-#include "platform/UiComboBox.h"
+#include "widgets/UiComboBox.h"
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/ScriptedModal.h"

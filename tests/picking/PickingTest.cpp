@@ -1,6 +1,6 @@
 // What a tap hits: streets against places, route-end picking on one-way
 // streets, road nodes and segments for the avoid lists.
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "support/MapBuilder.h"
 #include "view/Picking.h"
 

@@ -19,8 +19,8 @@
 #pragma once
 
 #include "ResourceIds.h"
-#include "platform/UiComboBox.h"
-#include "platform/UiCommandBar.h"
+#include "widgets/UiComboBox.h"
+#include "widgets/UiCommandBar.h"
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/ScriptedModal.h"

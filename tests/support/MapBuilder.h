@@ -2,7 +2,7 @@
 // the arrays sized as the reader sizes them.
 #pragma once
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "map/MapFileReader.h"
 
 #include <initializer_list>

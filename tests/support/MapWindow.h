@@ -3,7 +3,7 @@
 // paints run on request.
 #pragma once
 
-#include "app/MapDlg.h"
+#include "window/MapDlg.h"
 
 #include <QTest>
 #include <memory>

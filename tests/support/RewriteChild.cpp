@@ -12,7 +12,7 @@
 // A mode is one function that rewrites the file with one value. The child
 // needs no Qt application object, so it is ready within milliseconds.
 #include "RoadTrack.h"
-#include "app/Settings.h"
+#include "map/Settings.h"
 #include "gps/RoadFile.h"
 #include "map/PlaceInfoFile.h"
 

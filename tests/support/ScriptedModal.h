@@ -2,7 +2,7 @@
 // menu is answered from a script instead of a user.
 #pragma once
 
-#include "platform/UiModal.h"
+#include "widgets/UiModal.h"
 
 #include <QDialog>
 #include <QMenu>

@@ -1,7 +1,7 @@
 // Collects the program's debug trace lines while it lives, from every thread.
 #pragma once
 
-#include "platform/Trace.h"
+#include "base/Trace.h"
 
 #include <QLoggingCategory>
 #include <QStringList>

@@ -5,7 +5,7 @@
 
 #include "MapFileText.h"
 
-#include "app/Settings.h"
+#include "map/Settings.h"
 #include "map/MapFileReader.h"
 #include "map/PlaceInfoFile.h"
 

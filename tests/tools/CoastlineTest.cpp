@@ -7,7 +7,7 @@
 
 #include "MapCheck.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 

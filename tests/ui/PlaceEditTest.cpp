@@ -5,7 +5,7 @@
 #include "UiFixture.h"
 
 #include "map/PlaceInfoFile.h"
-#include "places/PlaceEditDlg.h"
+#include "window/PlaceEditDlg.h"
 #include "support/MapFileText.h"
 #include "support/Widgets.h"
 

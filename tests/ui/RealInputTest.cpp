@@ -4,8 +4,8 @@
 // resizing, and opening another map.
 #include "ResourceIds.h"
 #include "map/MapFileReader.h"
-#include "platform/UiComboBox.h"
-#include "platform/UiCommandBar.h"
+#include "widgets/UiComboBox.h"
+#include "widgets/UiCommandBar.h"
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/ScriptedModal.h"

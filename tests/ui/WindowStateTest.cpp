@@ -4,7 +4,7 @@
 // Vietnamese texts of Qt's own dialogs.
 #include "UiFixture.h"
 
-#include "platform/UiModal.h"
+#include "widgets/UiModal.h"
 #include "support/Widgets.h"
 
 #include <QCheckBox>

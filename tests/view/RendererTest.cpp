@@ -1,6 +1,6 @@
 // The base map as drawn into the off-screen image: colours at known pixels,
 // street widths, one-way arrows and labels.
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "view/Overlays.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"

@@ -10,7 +10,7 @@
 #include "map/MapFileReader.h"
 #include "map/TextLines.h"
 #include "places/Categories.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <QSaveFile>
 

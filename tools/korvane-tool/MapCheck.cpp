@@ -5,7 +5,7 @@
 
 #include "map/MapFileReader.h"
 #include "map/TextLines.h"
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <QStringList>
 

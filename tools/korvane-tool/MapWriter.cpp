@@ -1,6 +1,6 @@
 #include "MapWriter.h"
 
-#include "platform/TextCodec.h"
+#include "base/TextCodec.h"
 
 #include <cmath>
 

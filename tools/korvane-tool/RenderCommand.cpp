@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "app/MapState.h"
+#include "view/MapState.h"
 #include "view/Renderer.h"
 #include "view/Viewport.h"
 

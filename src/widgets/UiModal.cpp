@@ -1,0 +1,74 @@
+#include "widgets/UiModal.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+
+namespace {
+
+QString Run(const std::unique_ptr<QFileDialog>& dialog)
+{
+    return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
+}
+
+class InteractiveSeam : public ModalSeam {
+public:
+    int RunDialog(QDialog& dialog) override { return dialog.exec(); }
+
+    QString OpenFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
+                         const QString& filter) override
+    {
+        return Run(MakeFileDialog(parent, false, defaultExtension, initialPath, filter));
+    }
+
+    QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
+                         const QString& filter) override
+    {
+        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter));
+    }
+
+    void MessageBox(QWidget* parent, const QString& text) override
+    {
+        QMessageBox::information(parent, QStringLiteral("Korvane"), text);
+    }
+
+    int PopupMenu(QMenu& menu, QPoint globalPosition) override
+    {
+        const QAction* chosen = menu.exec(globalPosition);
+        return chosen ? chosen->data().toInt() : 0;
+    }
+};
+
+ModalSeam* g_seam = nullptr;
+
+}  // namespace
+
+std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
+                                            const QString& initialPath, const QString& filter)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath,
+                                                filter.isEmpty() ? QString() : filter + " (" + filter + ")");
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    QString suffix = defaultExtension;
+    if (suffix.startsWith(u'.'))
+        suffix.remove(0, 1);
+    dialog->setDefaultSuffix(suffix);
+    if (save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setWindowTitle(QStringLiteral("Lưu tệp"));
+    } else {
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        dialog->setWindowTitle(QStringLiteral("Mở tệp"));
+    }
+    return dialog;
+}
+
+ModalSeam& Modal()
+{
+    static InteractiveSeam interactive;
+    return g_seam ? *g_seam : interactive;
+}
+
+void SetModal(ModalSeam* seam) { g_seam = seam; }

@@ -1,0 +1,22 @@
+#include "window/MapApp.h"
+
+#include "window/CommandLine.h"
+#include "window/MapDlg.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+CMapDlg* CMapApp::InitInstance(const StartOptions& options)
+{
+    auto* dlg = new CMapDlg;
+    if (options.clientSize.isValid())
+        dlg->SetClientSize(options.clientSize.width(), options.clientSize.height());
+    dlg->m_strStartMap = StartMap(options, QCoreApplication::applicationDirPath());
+    dlg->show();
+    dlg->OnInitDialog();
+    if (!options.gpsSource.isEmpty())
+        dlg->StartGpsAtLaunch(options.gpsSource);
+    if (options.exitAfterStart)
+        QTimer::singleShot(0, dlg, &CMapDlg::OnExit);
+    return dlg;
+}

@@ -1,0 +1,110 @@
+// Opening maps and the three open-file dialogs.
+#include "window/MapDlg.h"
+
+#include "map/MapFileReader.h"
+#include "map/PlaceInfoFile.h"
+#include "base/DevicePath.h"
+#include "base/Trace.h"
+#include "widgets/UiModal.h"
+#include "widgets/UiWaitCursor.h"
+
+#include <QThread>
+
+namespace {
+
+// Runs the open-file dialog; the chosen path, or empty on Cancel.
+QString BrowseFile(CMapDlg& dlg, const QString& extension, const QString& pattern)
+{
+    const QString chosen = Modal().OpenFileName(&dlg, extension, dlg.m_strOpenPath, pattern);
+    if (chosen.isEmpty())
+        return {};
+    dlg.m_strOpenPath = chosen;
+    dlg.Invalidate();
+    return chosen;
+}
+
+}  // namespace
+
+QString CMapDlg::BrowseMapFile()
+{
+    const QString chosen = BrowseFile(*this, QStringLiteral(".kvp"), QStringLiteral("*.kvp"));
+    return chosen.isEmpty() ? m_strOpenPath : chosen;
+}
+
+QString CMapDlg::BrowseRoadFile()
+{
+    // Road files first; GPX tracks load as roads too.
+    return BrowseFile(*this, QStringLiteral(".kvt"), QStringLiteral("*.kvt *.gpx"));
+}
+
+QString CMapDlg::BrowseInfoFile()
+{
+    return BrowseFile(*this, QStringLiteral(".kvf"), QStringLiteral("*.kvf"));
+}
+
+CMapDlg::MapLoad CMapDlg::ReplaceMap(const QString& path)
+{
+    // Read aside first: a file that is no map leaves the map in use whole.
+    MapData read;
+    if (!LoadMapFile(read, path, m_nMyPlaceCount))
+        return MapLoad::CannotOpen;
+    if (!read.HasRecords()) {
+        Trace("LoadMapFile: %s holds no map records", qPrintable(path));
+        return MapLoad::NotAMap;
+    }
+    static_cast<MapData&>(*this) = std::move(read);
+    ForgetMapRecords();
+    HideTopBar();
+    return MapLoad::Loaded;
+}
+
+void CMapDlg::OnOpenMap()
+{
+    const QString previous = m_strMapPath;
+    m_strMapPath = BrowseMapFile();
+    if (m_strMapPath.isEmpty() || !ContainsExtension(m_strMapPath, ".kvp")) {
+        m_strMapPath = previous;
+    } else if (m_strMapPath != previous) {
+        WaitCursor wait;
+        const MapLoad load = ReplaceMap(m_strMapPath);
+        wait.Restore();
+        QThread::msleep(1);
+        if (load == MapLoad::Loaded) {
+            // The user's own places are kept apart from any map: they show on this one too.
+            if (!m_strInfoFilePath.isEmpty())
+                LoadInfoFile(m_strInfoFilePath);
+            InitViewAfterLoad();
+        } else {
+            const QString chosen = m_strMapPath;
+            m_strMapPath = previous;
+            Modal().MessageBox(this, load == MapLoad::CannotOpen
+                                         ? QStringLiteral("Không mở được tệp bản đồ:\n%1").arg(chosen)
+                                         : QStringLiteral("Tệp này không phải là bản đồ:\n%1").arg(chosen));
+        }
+    }
+    Invalidate();
+}
+
+void CMapDlg::InitViewAfterLoad()
+{
+    FitViewToMap(*this, *this);
+    EnableMapCommands();
+    m_bMapLoaded = 1;
+}
+
+void CMapDlg::LoadInfoFile(const QString& path)
+{
+    m_nMyPlaceCount = std::max(::LoadInfoFile(*this, path), 0);
+}
+
+void CMapDlg::OnLoadInfo()
+{
+    const QString path = BrowseInfoFile();
+    if (path.isEmpty() || !ContainsExtension(path, ".kvf")) {
+        m_strInfoFilePath.clear();
+        return;
+    }
+    m_strInfoFilePath = path;
+    LoadInfoFile(path);
+    Invalidate();
+}

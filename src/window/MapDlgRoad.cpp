@@ -1,0 +1,113 @@
+// Road files: "Lưu đường" saves the recorded track, "Nạp đường" loads a road
+// (a road file or the points of a GPX file) and fits the view to it; the
+// paint draws it in brown.
+#include "window/MapDlg.h"
+
+#include "gps/GpsDisplay.h"
+#include "gps/GpxFile.h"
+#include "gps/RoadFile.h"
+#include "base/DevicePath.h"
+#include "widgets/UiModal.h"
+#include "widgets/UiWaitCursor.h"
+#include "view/ViewFit.h"
+
+#include <QFileInfo>
+
+void CMapDlg::OnSaveRoad()
+{
+    const QString path = Modal().SaveFileName(this, QStringLiteral("kvt"), m_strOpenPath, QString());
+    if (path.isEmpty())
+        return;
+    WriteRoadFile(path);
+    Invalidate();
+}
+
+void CMapDlg::WriteRoadFile(const QString& path)
+{
+    ::WriteRoadFile(path, m_pTrackGps, m_nTrackCount);
+}
+
+namespace {
+
+// What "Nạp đường" says when a GPX file gives no road.
+QString GpxFailureText(GpxStatus status, const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    switch (status) {
+    case GpxStatus::CannotOpen:
+        return QStringLiteral("Không mở được tệp: %1").arg(name);
+    case GpxStatus::NotGpx:
+        return QStringLiteral("Tệp không phải GPX hoặc bị hỏng: %1").arg(name);
+    default:
+        return QStringLiteral("Tệp GPX không có điểm nào: %1").arg(name);
+    }
+}
+
+// A path names a GPX file when ".gpx" comes after any ".kvt" in it, so that
+// "trip.gpx.kvt" stays a road file.
+bool IsGpxPath(const QString& path)
+{
+    return path.lastIndexOf(QLatin1StringView(".gpx"), -1, Qt::CaseInsensitive) >
+           path.lastIndexOf(QLatin1StringView(".kvt"), -1, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+void CMapDlg::OnLoadRoad()
+{
+    if (!m_bMapLoaded)
+        UseDefaultGpsCalibration(*this);
+    const QString path = BrowseRoadFile();
+    const bool gpx = IsGpxPath(path);
+    if (!gpx && !ContainsExtension(path, ".kvt"))
+        return;
+    if (gpx ? ReadGpxRoad(path) : ReadRoadFile(path)) {
+        m_bRoadLoaded = 1;
+        Invalidate();
+    }
+}
+
+bool CMapDlg::ReadRoadFile(const QString& path)
+{
+    WaitCursor wait;
+    const std::optional<std::vector<MapPoint>> road = ::ReadRoadFile(path);
+    if (!road)
+        return false;
+    ShowRoad(*road);
+    return true;
+}
+
+bool CMapDlg::ReadGpxRoad(const QString& path)
+{
+    WaitCursor wait;
+    const GpxTrack track = ReadGpxFile(path);
+    if (track.status == GpxStatus::Read) {
+        ShowRoad(track.points);
+        return true;
+    }
+    wait.Restore();  // the message is read with the normal cursor
+    Modal().MessageBox(this, GpxFailureText(track.status, path));
+    return false;
+}
+
+void CMapDlg::ShowRoad(const std::vector<MapPoint>& roadGps)
+{
+    m_pRoadPoints.clear();
+    MapBox box;
+    box.minX = box.minY = INT64_MAX;
+    box.maxX = box.maxY = INT64_MIN;
+    for (const MapPoint gps : roadGps) {
+        m_pRoadPoints.push_back(GpsToMap(gps.x, gps.y, *this));
+        box.Add(m_pRoadPoints.back());
+    }
+    m_nRoadCount = static_cast<int>(m_pRoadPoints.size());
+    // The view fits the points read; a file without any leaves it alone.
+    if (m_nRoadCount > 0) {
+        const double sx = m_nClientWidth / (box.Width() + 20);
+        const double sy = m_nClientHeight / (box.Height() + 20);
+        m_dScale = sx < sy ? sx : sy;
+        m_nOriginX = TruncateToInt32((box.maxX + box.minX) / 2 - TruncateToInt32((m_nClientWidth / 2) * (1.0 / m_dScale)));
+        m_nOriginY = TruncateToInt32((box.maxY + box.minY) / 2 - TruncateToInt32((m_nClientHeight / 2) * (1.0 / m_dScale)));
+        UpdateVisibleWays();
+    }
+}
