@@ -1,0 +1,62 @@
+# Fails when a source under SRC_DIR includes a header of a layer above its
+# own. Each folder of src/ is one layer; a folder may include its own headers
+# and those of the folders listed for it, and nothing else of src/. The
+# display-free folders include no Qt Widgets header (any name found in
+# WIDGETS_DIR), and base no Qt GUI header (GUI_DIR) either.
+#
+#   cmake -DSRC_DIR=… -DWIDGETS_DIR=… -DGUI_DIR=… -P CheckLayers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_base none)
+set(allowed_map base)
+set(allowed_places base map)
+set(allowed_route base map)
+set(allowed_gps base map route)
+set(allowed_view base map places route gps)
+set(allowed_widgets base)
+set(allowed_window base map places route gps view widgets)
+set(display_free base map places route gps view)
+
+file(GLOB widget_headers RELATIVE ${WIDGETS_DIR} ${WIDGETS_DIR}/Q*)
+file(GLOB gui_headers RELATIVE ${GUI_DIR} ${GUI_DIR}/Q*)
+
+get_filename_component(SRC_DIR ${SRC_DIR} ABSOLUTE)
+set(faults "")
+set(checked 0)
+file(GLOB folders LIST_DIRECTORIES true RELATIVE ${SRC_DIR} ${SRC_DIR}/*)
+foreach(folder ${folders})
+  if(NOT IS_DIRECTORY ${SRC_DIR}/${folder})
+    continue()
+  endif()
+  if(NOT DEFINED allowed_${folder})
+    list(APPEND faults "src/${folder}/ is in no layer: give it one in CheckLayers.cmake and docs/architecture.md")
+    continue()
+  endif()
+  file(GLOB sources ${SRC_DIR}/${folder}/*.h ${SRC_DIR}/${folder}/*.cpp)
+  foreach(source ${sources})
+    get_filename_component(file ${source} NAME)
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line ${includes})
+      if(line MATCHES "\"([A-Za-z_]+)/[^\"]+\"")
+        set(to ${CMAKE_MATCH_1})
+        if(NOT to STREQUAL folder AND NOT to IN_LIST allowed_${folder})
+          list(APPEND faults "src/${folder}/${file} includes ${to}/, a layer above or beside it: ${line}")
+        endif()
+      elseif(line MATCHES "<(Qt[A-Za-z]+/)?(Q[A-Za-z]+)>" AND folder IN_LIST display_free)
+        set(header ${CMAKE_MATCH_2})
+        if(header IN_LIST widget_headers)
+          list(APPEND faults "src/${folder}/${file} includes the Qt Widgets header ${header}")
+        elseif(folder STREQUAL "base" AND header IN_LIST gui_headers)
+          list(APPEND faults "src/${folder}/${file} includes the Qt GUI header ${header}")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes against the layers:\n  ${text}")
+endif()
+message(STATUS "The includes of ${checked} files of ${SRC_DIR} stay within their layers")

@@ -1,0 +1,2 @@
+// A display-free source that uses a widget.
+#include <QWidget>

@@ -1,0 +1,3 @@
+// The window may include every layer.
+#include "gps/Bad.h"
+#include <QWidget>
