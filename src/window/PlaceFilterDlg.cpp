@@ -11,6 +11,13 @@ constexpr std::array<int, 13> kLeftColumn = {1048, 1003, 1002, 1004, 1005, 1006,
 constexpr std::array<int, 13> kRightColumn = {1008, 1009, 1010, 1011, 1012, 1049, 1013,
                                               1020, 1021, 1022, 1023, 1024, 1025};
 
+// The hidden texts of the boxes 1002 to 1025, as the dialog template gives
+// them: too narrow to be seen, they still name each box to a screen reader.
+constexpr std::array<const char*, 24> kBoxTexts = {
+    "BANK",      "Agency",      "Boating", "Bus_Stop", "Church",    "Cinema",     "Inter_Organization", "Market",
+    "Museum",    "Pagoda",      "Parking", "Post_Office", "Club",   "Commite",    "Enterprise",         "Exhibition",
+    "Hospital",  "Hotel",       "Stadium", "SuperMarket", "Theatre", "Swimming",  "University",         "Tourist_Point"};
+
 const CategoryInfo* CategoryOfBox(int id)
 {
     for (const CategoryInfo& c : kCategories) {
@@ -39,6 +46,7 @@ CPlaceFilterDlg::CPlaceFilterDlg(CategoryFlags& showCategory, QWidget* parent)
                 box->setText(label);
                 Place(box, QRect(x, y, id == 1048 ? 30 : 33, 9));
             } else {
+                box->setAccessibleName(QString::fromLatin1(kBoxTexts[id - 1002]));
                 Place(box, QRect(x, y, 10, 9));
                 Place(new QLabel(label, this), QRect(x + 12, y, 58, 9));
             }

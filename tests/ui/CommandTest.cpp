@@ -1,6 +1,7 @@
 // The command table, the keyboard, the place filter and the category lists.
 #include "UiFixture.h"
 
+#include <QAccessible>
 #include <QAbstractItemView>
 #include <QCheckBox>
 
@@ -153,6 +154,21 @@ TEST_F(FilterTest, ClicksTakeEffectHoweverTheDialogCloses)
     });
     dlg->OnCommand(ID_FILTER_PLACES, BN_CLICKED);
     EXPECT_EQ(modal.dialogsRun, 2);
+}
+
+TEST_F(FilterTest, ScreenReadersNameEveryBox)
+{
+    modal.dialogAnswers.push_back([this](QDialog&) {
+        for (int id = 1002; id <= 1025; ++id) {
+            QAccessibleInterface* box = QAccessible::queryAccessibleInterface(dlg->m_filterDlg.Box(id));
+            EXPECT_FALSE(box->text(QAccessible::Name).isEmpty()) << id;
+        }
+        EXPECT_EQ(dlg->m_filterDlg.Box(1002)->accessibleName(), QStringLiteral("BANK"));
+        EXPECT_EQ(dlg->m_filterDlg.Box(1008)->accessibleName(), QStringLiteral("Inter_Organization"));
+        EXPECT_EQ(dlg->m_filterDlg.Box(1025)->accessibleName(), QStringLiteral("Tourist_Point"));
+        return QDialog::Accepted;
+    });
+    dlg->OnCommand(ID_FILTER_PLACES, BN_CLICKED);
 }
 
 TEST_F(FilterTest, ClosingTheMapShowsEveryCategoryAgain)
