@@ -3,11 +3,11 @@
 #include "ResourceIds.h"
 
 #include <QAbstractItemView>
-#include <QCollator>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 
@@ -34,16 +34,6 @@ bool IsEnter(int key)
 
 }  // namespace
 
-int CompareVietnamese(const QString& a, const QString& b)
-{
-    static const QCollator collator = [] {
-        QCollator c(QLocale(QLocale::Vietnamese, QLocale::Vietnam));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b);
-}
-
 CComboBox::CComboBox(bool sorted, QWidget* parent) : QComboBox(parent), m_sorted(sorted)
 {
     setEditable(true);
@@ -56,10 +46,17 @@ CComboBox::CComboBox(bool sorted, QWidget* parent) : QComboBox(parent), m_sorted
         if (m_closePending)
             ReportCloseUp();
     });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& typed) {
+        if (!m_open)
+            return;
+        Narrow(typed);
+        HighlightFirstEntry();
+    });
 }
 
 int CComboBox::AddString(const QString& text)
 {
+    ShowAll();
     int at = count();
     if (m_sorted) {
         at = 0;
@@ -67,7 +64,7 @@ int CComboBox::AddString(const QString& text)
             ++at;
     }
     const QString edit = currentText();
-    insertItem(at, text);
+    InsertString(at, text);
     if (currentIndex() == at && count() == 1)
         setCurrentIndex(-1);
     setEditText(edit);
@@ -76,24 +73,73 @@ int CComboBox::AddString(const QString& text)
 
 void CComboBox::InsertString(int index, const QString& text)
 {
+    ShowAll();
+    index = std::clamp(index, 0, count());
     const QString edit = currentText();
     insertItem(index, text);
+    m_entries.insert(index, text);
+    m_folded.insert(m_folded.begin() + index, FoldedName(text));
     setEditText(edit);
 }
 
 void CComboBox::ResetContent()
 {
-    clear();
-    setCurrentIndex(-1);
+    ResetList();
     setEditText(QString());
 }
 
 void CComboBox::ResetList()
 {
+    m_entries.clear();
+    m_folded.clear();
+    m_narrowed = false;
+    ShowEntries({});
+}
+
+void CComboBox::ShowEntries(const QStringList& entries)
+{
+    // Replacing the rows empties the edit field: what was typed, and where
+    // the cursor was, are put back.
     const QString edit = currentText();
+    const int cursor = lineEdit()->cursorPosition();
     clear();
+    insertItems(0, entries);
     setCurrentIndex(-1);
     setEditText(edit);
+    lineEdit()->setCursorPosition(cursor);
+}
+
+void CComboBox::Narrow(const QString& typed)
+{
+    QStringList shown;
+    for (int i : NarrowNames(m_folded, typed))
+        shown.append(m_entries[i]);
+    ShowEntries(shown);
+    m_narrowed = true;
+    // The open list keeps its place below the box and takes its new height.
+    if (m_open)
+        QComboBox::showPopup();
+}
+
+void CComboBox::ShowAll()
+{
+    if (!m_narrowed)
+        return;
+    m_narrowed = false;
+    ShowEntries(m_entries);
+}
+
+bool CComboBox::IsWholeEntry(const QString& text) const
+{
+    return m_entries.contains(text, Qt::CaseInsensitive);
+}
+
+QString CComboBox::BestMatch(const QString& typed) const
+{
+    if (FoldedName(typed).WordCount() == 0)
+        return {};
+    const std::vector<int> found = NarrowNames(m_folded, typed);
+    return found.empty() ? QString() : m_entries[found.front()];
 }
 
 int CComboBox::FindString(const QString& text) const
@@ -132,7 +178,8 @@ void CComboBox::showPopup()
 {
     if (onNotify)
         onNotify(CBN_DROPDOWN);
-    // Only a choice made in this list counts at its close-up.
+    // The list opens whole; only a choice made in it counts at its close-up.
+    ShowAll();
     ForgetSelection();
     m_movedInList = false;
     m_closePending = false;
@@ -197,19 +244,38 @@ bool CComboBox::ListKeyPress(QKeyEvent* key)
         return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (EnterTakesEntry())
-            return false;
-        hidePopup();
-        QCoreApplication::sendEvent(this, key);
-        return true;
+        return ListEnter(key);
     default:
         if (key->text().isEmpty() && !IsEditingKey(key->key()))
             return false;
         m_movedInList = false;
         QCoreApplication::sendEvent(this, key);
-        HighlightTypedEntry();
         return true;
     }
+}
+
+bool CComboBox::ListEnter(QKeyEvent* key)
+{
+    if (EnterTakesEntry())
+        return false;
+    const QString typed = currentText();
+    if (FoldedName(typed).WordCount() > 0 && !IsWholeEntry(typed)) {
+        Narrow(typed);
+        if (count() > 0) {
+            // As a click on the first entry.
+            hidePopup();
+            setCurrentIndex(0);
+            emit activated(0);
+            return true;
+        }
+        if (onNothingFound) {
+            onNothingFound(typed);
+            return true;
+        }
+    }
+    hidePopup();
+    QCoreApplication::sendEvent(this, key);
+    return true;
 }
 
 bool CComboBox::EnterTakesEntry() const
@@ -217,12 +283,12 @@ bool CComboBox::EnterTakesEntry() const
     return m_movedInList && view()->currentIndex().isValid();
 }
 
-void CComboBox::HighlightTypedEntry()
+void CComboBox::HighlightFirstEntry()
 {
-    // As the user types, the list shows the first entry that begins with the
-    // text; only an arrow key makes Enter take it instead of the text.
-    const int match = currentText().isEmpty() ? -1 : FindString(currentText());
-    const QModelIndex entry = match >= 0 ? model()->index(match, modelColumn(), rootModelIndex()) : QModelIndex();
+    // The entry Enter would take is marked; only an arrow key makes Enter
+    // take the entry marked instead of the text.
+    const bool typed = FoldedName(currentText()).WordCount() > 0;
+    const QModelIndex entry = typed && count() > 0 ? model()->index(0, modelColumn(), rootModelIndex()) : QModelIndex();
     view()->setCurrentIndex(entry);
     if (entry.isValid())
         view()->scrollTo(entry);

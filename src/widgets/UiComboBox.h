@@ -1,18 +1,23 @@
 // An editable drop-down combo box as the program's windows use it: it
 // reports its list opening (drop-down) and closing (close-up), keeps its list
-// in Vietnamese alphabetical order when asked, and finds entries by prefix.
+// in Vietnamese alphabetical order when asked, and finds entries as people
+// type names (places/NameMatch.h).
 //
 // Qt closes the list before it sets the chosen entry, and the open list takes
 // the keyboard. So the close-up is reported once the choice is made (or once
 // it is plain that none was), and while the list is open the keys meant for
-// the edit field are passed to it: typing goes on in the edit field (the list
-// shows the first entry that begins with the text), the arrow keys move in the
-// list, Enter takes the entry moved to or, when none was, closes the list and
-// reaches the window as a plain Enter.
+// the edit field are passed to it: typing goes on in the edit field and the
+// list narrows to the entries that match it, best first; the arrow keys move
+// in the list. Enter takes the entry moved to; else, for a text that is not a
+// whole entry, the first entry of the narrowed list as a click would; else it
+// closes the list and reaches the window as a plain Enter.
 #pragma once
+
+#include "places/NameMatch.h"
 
 #include <QComboBox>
 #include <functional>
+#include <vector>
 
 class CComboBox : public QComboBox {
     Q_OBJECT
@@ -33,12 +38,18 @@ public:
     int GetCurSel() const { return currentIndex(); }
     // The first entry that begins with text, ignoring letter case, or −1.
     int FindString(const QString& text) const;
+    // The entry the narrowed list shows first for typed text; empty when
+    // nothing matches or the text has no letter or digit.
+    QString BestMatch(const QString& typed) const;
     QString GetWindowText() const { return currentText(); }
     void SetWindowText(const QString& text);
     void ShowDropDown(bool show);
 
     // Called with the notification code (drop-down or close-up).
     std::function<void(int code)> onNotify;
+    // Called when Enter is pressed in the open list on a text that matches no
+    // entry; without it such an Enter reaches the window.
+    std::function<void(const QString& typed)> onNothingFound;
 
     void showPopup() override;
     void hidePopup() override;
@@ -49,18 +60,23 @@ protected:
 private:
     void ReportCloseUp();
     bool ListKeyPress(QKeyEvent* key);
-    void HighlightTypedEntry();
+    bool ListEnter(QKeyEvent* key);
+    bool IsWholeEntry(const QString& text) const;
+    // The list shows the entries that match the typed text, best first.
+    void Narrow(const QString& typed);
+    void ShowAll();
+    void ShowEntries(const QStringList& entries);
+    void HighlightFirstEntry();
     // Whether Enter in the open list takes the entry an arrow key moved to.
     bool EnterTakesEntry() const;
     // Empties the current index without touching the edit text.
     void ForgetSelection();
 
     bool m_sorted;
+    QStringList m_entries;               // the whole list, whatever is shown
+    std::vector<FoldedName> m_folded;    // m_entries, taken apart for matching
+    bool m_narrowed = false;             // the list shows part of m_entries
     bool m_open = false;
     bool m_closePending = false;  // closed, close-up not yet reported
     bool m_movedInList = false;   // an arrow key moved the highlight
 };
-
-// Vietnamese alphabetical order, whatever the system's locale: a negative,
-// zero or positive result as a comes before, with or after b.
-int CompareVietnamese(const QString& a, const QString& b);

@@ -112,6 +112,7 @@ void CMapDlg::CreateControls()
         case ControlKind::Combo: {
             auto* combo = new CComboBox(true, m_pClient);
             combo->onNotify = [this, id = row.id](int code) { OnCommand(id, code); };
+            combo->onNothingFound = [this](const QString& typed) { ShowNothingFound(typed); };
             control = combo;
             break;
         }

@@ -40,9 +40,11 @@ public:
     // Keyboard handling before dispatch; true when the key was consumed.
     bool PreTranslateMessage(int key);
     // The street a name typed into a list box stands for: the name itself
-    // when a street is called so, else the first entry of the list that
-    // begins with it (what the open list showed).
+    // when a street is called so, else the first entry the list narrowed to
+    // the text shows; empty when no entry matches.
     QString TypedStreetName(int list, const QString& typed) const;
+    // The status line says that the typed text matches no entry.
+    void ShowNothingFound(const QString& typed);
 
     // --- shell (MapDlg.cpp)
     void CreateMenuBar();

@@ -103,8 +103,13 @@ bool CMapDlg::PreTranslateMessage(int key)
     if (m_bStreetPending)
         OnRouteOk();
     if (m_bRoutePick && NamesStreets(m_strFromToType)) {
+        const QString street = TypedStreetName(IDC_ROUTE_NAME, m_strFromToName);
+        if (street.isEmpty() && !m_strFromToName.isEmpty()) {
+            ShowNothingFound(m_strFromToName);
+            return true;
+        }
         Combo(IDC_ROUTE_NAME)->ShowDropDown(false);
-        SelectStreet(TypedStreetName(IDC_ROUTE_NAME, m_strFromToName));
+        SelectStreet(street);
     }
     return true;
 }
@@ -117,7 +122,12 @@ QString CMapDlg::TypedStreetName(int list, const QString& typed) const
         if (m_strWayName[i].compare(typed, Qt::CaseInsensitive) == 0)
             return typed;
     }
-    // Not a whole name: the street the open list showed for the text.
-    const int entry = Combo(list)->FindString(typed);
-    return entry >= 0 ? Combo(list)->GetLBText(entry) : typed;
+    // Not a whole name: the street the narrowed list shows first.
+    return Combo(list)->BestMatch(typed);
+}
+
+void CMapDlg::ShowNothingFound(const QString& typed)
+{
+    ShowControl(IDC_STATUS, true);
+    SetControlText(IDC_STATUS, QStringLiteral("Không tìm thấy “%1”").arg(typed));
 }

@@ -6,6 +6,7 @@
 #include "window/MapDlg.h"
 
 #include "ResourceIds.h"
+#include "places/NameLists.h"
 #include "widgets/UiComboBox.h"
 #include "widgets/UiCommandBar.h"
 #include "widgets/UiModal.h"
@@ -198,7 +199,12 @@ void CMapDlg::OnRouteOk()
     if (m_bStreetPending) {
         // Enter in the street search: the typed name is selected. The flag is
         // cleared before the list closes, so that its close-up selects nothing more.
-        SelectStreet(TypedStreetName(IDC_STREET, m_strStreetText));
+        const QString street = TypedStreetName(IDC_STREET, m_strStreetText);
+        if (street.isEmpty() && !m_strStreetText.isEmpty()) {
+            ShowNothingFound(m_strStreetText);
+            return;
+        }
+        SelectStreet(street);
         for (int id : {IDC_STREET_CAPTION, IDC_STREET, IDC_ROUTE_OK})
             ShowControl(id, false);
         m_bStreetPending = 0;
@@ -218,10 +224,8 @@ void CMapDlg::OnAvoidRoute()
     AvoidState::Reset();
     CComboBox* streets = Combo(IDC_AVOID_STREET);
     streets->ResetContent();
-    for (int i = 1; i <= m_nWayLast; ++i) {
-        if (!m_strWayName[i].isEmpty() && streets->FindString(m_strWayName[i]) < 0)
-            streets->AddString(m_strWayName[i]);
-    }
+    for (const QString& name : ListedNames(NameRange(m_strWayName, 1, m_nWayLast)))
+        streets->AddString(name);
 }
 
 void CMapDlg::OnAvoidStreetCloseUp()

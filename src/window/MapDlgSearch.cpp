@@ -4,6 +4,7 @@
 #include "window/MapDlg.h"
 
 #include "ResourceIds.h"
+#include "places/NameLists.h"
 #include "widgets/UiComboBox.h"
 #include "widgets/UiCommandBar.h"
 #include "view/Picking.h"
@@ -67,11 +68,13 @@ void CMapDlg::OnPlaceNameDropDown()
             names->AddString(m_strText[i]);
         return;
     }
+    QStringList ofType;
     for (int i = 0; i <= m_nPlaceLast; ++i) {
-        if (CategoryCaption(m_nPlaceCategory[i]) == m_strTypeText && !m_strPlaceName[i].isEmpty() &&
-            names->FindString(m_strPlaceName[i]) < 0)
-            names->AddString(m_strPlaceName[i]);
+        if (CategoryCaption(m_nPlaceCategory[i]) == m_strTypeText)
+            ofType.append(m_strPlaceName[i]);
     }
+    for (const QString& name : ListedNames(ofType))
+        names->AddString(name);
     names->InsertString(0, QStringLiteral("Tất cả"));
 }
 
@@ -183,11 +186,8 @@ void CMapDlg::OnFindStreet()
 
 void CMapDlg::FillStreetNames(CComboBox* list)
 {
-    // A street stored as several consecutive records appears once.
-    for (int i = 0; i <= m_nWayLast; ++i) {
-        if (i == 0 || (m_strWayName[i] != m_strWayName[i - 1] && !m_strWayName[i].isEmpty()))
-            list->AddString(m_strWayName[i]);
-    }
+    for (const QString& name : StreetListNames(m_strWayName, m_nWayLast))
+        list->AddString(name);
 }
 
 void CMapDlg::OnToolFindStreet()
@@ -200,10 +200,8 @@ void CMapDlg::OnFindBusRoute()
 {
     EnterNameSearch(false);
     CComboBox* list = Combo(IDC_STREET);
-    for (int i = 0; i <= m_nBusLast; ++i) {
-        if (!m_strBusName[i].isEmpty() && list->FindString(m_strBusName[i]) < 0)
-            list->AddString(m_strBusName[i]);
-    }
+    for (const QString& name : ListedNames(NameRange(m_strBusName, 0, m_nBusLast)))
+        list->AddString(name);
 }
 
 void CMapDlg::OnStreetCloseUp()

@@ -13,7 +13,7 @@ set(allowed_places base map)
 set(allowed_route base map)
 set(allowed_gps base map route)
 set(allowed_view base map places route gps)
-set(allowed_widgets base)
+set(allowed_widgets base places)
 set(allowed_window base map places route gps view widgets)
 set(display_free base map places route gps view)
 

@@ -12,6 +12,7 @@
 #include "support/Widgets.h"
 
 #include <QPushButton>
+#include <algorithm>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -110,7 +111,8 @@ TEST_F(RealInputTest, TypingGoesOnInTheEditFieldWhileTheListIsOpenAndEnterFindsT
     EXPECT_EQ(streets->view()->currentIndex().data().toString(), kStreet);
     PressKey(Qt::Key_Return);
     EXPECT_FALSE(ListOpen(streets));
-    EXPECT_EQ(streets->GetWindowText(), QStringLiteral("Phố Văn"));
+    // Enter took that entry as a click would.
+    EXPECT_EQ(streets->GetWindowText(), kStreet);
     ASSERT_GT(dlg->m_nSelectedWays, 0);
     EXPECT_EQ(SelectedStreetNames().first(), kStreet);
 
@@ -121,6 +123,85 @@ TEST_F(RealInputTest, TypingGoesOnInTheEditFieldWhileTheListIsOpenAndEnterFindsT
     PressKey(Qt::Key_Enter);
     ASSERT_GT(dlg->m_nSelectedWays, 0);
     EXPECT_EQ(SelectedStreetNames().first(), kStreet);
+}
+
+TEST_F(RealInputTest, TheOpenListNarrowsWithEachLetterAndWidensAgainWithBackspace)
+{
+    ClickTool(ID_TB_FIND_STREET_L);
+    CComboBox* streets = dlg->Combo(IDC_STREET);
+    const int whole = streets->GetCount();
+    std::vector<int> shown;
+    for (const QChar c : QStringLiteral("mieu van")) {
+        TypeText(QString(c));
+        ASSERT_TRUE(ListOpen(streets));
+        shown.push_back(streets->view()->model()->rowCount());
+    }
+    EXPECT_EQ(streets->GetWindowText(), QStringLiteral("mieu van"));
+    EXPECT_LT(shown.front(), whole);
+    EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend())) << testing::PrintToString(shown);
+    ASSERT_EQ(shown.back(), 1);
+    EXPECT_EQ(streets->GetLBText(0), kStreet);
+    // "mieu" alone lists "Phố Y Miếu" too; an emptied box the whole list.
+    for (int i = 0; i < 4; ++i)
+        PressKey(Qt::Key_Backspace);
+    EXPECT_EQ(streets->GetWindowText(), QStringLiteral("mieu"));
+    EXPECT_EQ(streets->GetCount(), shown[3]);
+    EXPECT_EQ(streets->GetLBText(1), QStringLiteral("Phố Y Miếu"));
+    for (int i = 0; i < 4; ++i)
+        PressKey(Qt::Key_Backspace);
+    EXPECT_TRUE(ListOpen(streets));
+    EXPECT_EQ(streets->GetCount(), whole);
+    // A click in the narrowed list chooses as in the whole one.
+    TypeText(QStringLiteral("y mi"));
+    ASSERT_TRUE(ClickEntry(streets, QStringLiteral("Phố Y Miếu")));
+    EXPECT_EQ(SelectedStreetNames().first(), QStringLiteral("Phố Y Miếu"));
+}
+
+TEST_F(RealInputTest, EnterTakesTheFirstEntryOfTheNarrowedListOrSaysNothingWasFound)
+{
+    ClickTool(ID_TB_FIND_STREET_L);
+    CComboBox* streets = dlg->Combo(IDC_STREET);
+    TypeText(QStringLiteral("van mieu"));
+    PressKey(Qt::Key_Return);
+    EXPECT_FALSE(ListOpen(streets));
+    ASSERT_GT(dlg->m_nSelectedWays, 0);
+    EXPECT_EQ(SelectedStreetNames().first(), kStreet);
+    // The map shows it: red on the window.
+    dlg->UpdateWindow();
+    const int way = dlg->m_selectedWays[0];
+    const QPoint a = MapToScreen(*dlg, dlg->m_pWayPoints[way][0]);
+    const QPoint b = MapToScreen(*dlg, dlg->m_pWayPoints[way][1]);
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), (a.x() + b.x()) / 2, (a.y() + b.y()) / 2), Rgb(255, 0, 0));
+
+    // A text that matches nothing says so and changes nothing else.
+    ClickTool(ID_TB_FIND_STREET_L);
+    TypeText(QStringLiteral("van mieux"));
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Không tìm thấy “van mieux”"));
+    EXPECT_TRUE(dlg->IsControlVisible(IDC_STATUS));
+    EXPECT_EQ(streets->GetWindowText(), QStringLiteral("van mieux"));
+    EXPECT_TRUE(streets->isVisible());
+    EXPECT_EQ(dlg->m_bStreetPending, 1);
+    EXPECT_EQ(SelectedStreetNames().first(), kStreet);
+    // … with the list closed too.
+    PressKey(Qt::Key_Escape);
+    ASSERT_FALSE(ListOpen(streets));
+    dlg->SetControlText(IDC_STATUS, QString());
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Không tìm thấy “van mieux”"));
+    EXPECT_EQ(dlg->m_bStreetPending, 1);
+
+    // The bus-route list: Enter takes the first route found.
+    dlg->OnCommand(ID_FIND_BUS, BN_CLICKED);
+    CComboBox* buses = dlg->Combo(IDC_STREET);
+    ClickArrow(buses);
+    TypeText(QStringLiteral("brt kim ma"));
+    ASSERT_EQ(buses->GetCount(), 2);
+    const QString first = buses->GetLBText(0);
+    PressKey(Qt::Key_Enter);
+    EXPECT_FALSE(ListOpen(buses));
+    ASSERT_GT(dlg->m_nSelectedBus, 0);
+    EXPECT_EQ(dlg->m_strBusName[dlg->m_selectedBus[1]], first);
 }
 
 TEST_F(RealInputTest, ArrowKeysAndEnterChooseAnEntryEscapeChoosesNothing)
