@@ -213,12 +213,38 @@ TEST_F(ToolCommand, CheckPassesTheImportAndListsFaultsWithLineNumbers)
         << run.out.toStdString();
 }
 
+// The street, bus-route and place lists of the bundled maps searched as the
+// program's lists do, one name a line for scripts.
+TEST(ToolFind, PrintsTheMatchingNamesBestFirstOneALine)
+{
+    const auto bundled = [](const char* name) {
+        return QStringLiteral(KORVANE_SOURCE_DIR "/data/") + QLatin1String(name);
+    };
+    const auto find = [](const QStringList& args) {
+        const ToolRun run = RunTool(QStringList{QStringLiteral("find")} + args);
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out;
+    };
+    EXPECT_EQ(find({bundled("hanoi.kvp"), QStringLiteral("mieu")}), QStringLiteral("Phố Văn Miếu\nPhố Y Miếu\n"));
+    EXPECT_EQ(find({bundled("hcmc_district3.kvp"), QStringLiteral("DINH cong")}),
+              QStringLiteral("Ðinh Công Tráng\nHẻm 37 Đinh Công Tráng\n"));
+    EXPECT_EQ(find({bundled("hanoi.kvp"), QStringLiteral("brt kim"), QStringLiteral("--bus")}),
+              QStringLiteral("BRT01: Bến xe Yên Nghĩa - Kim Mã\nBRT01: Kim Mã - Bến xe Yên Nghĩa\n"));
+    EXPECT_EQ(find({bundled("hanoi.kvp"), QStringLiteral("khue van"), QStringLiteral("--places")}),
+              QStringLiteral("Khuê Văn Các\n"));
+    EXPECT_EQ(find({bundled("hanoi.kvp"), QStringLiteral("xyz")}), QString());
+    EXPECT_EQ(RunTool({QStringLiteral("find"), bundled("hanoi.kvp"), QStringLiteral("a"), QStringLiteral("--bus"),
+                       QStringLiteral("--places")})
+                  .exitCode,
+              2);
+}
+
 TEST_F(ToolCommand, WrongArgumentsExitWithTwoAndHelpDescribesEachCommand)
 {
     EXPECT_EQ(RunTool({QStringLiteral("import"), osm}).exitCode, 2); // no -o
     EXPECT_EQ(RunTool({QStringLiteral("route"), map, QStringLiteral("--from"), QStringLiteral("1")}).exitCode, 2);
     EXPECT_EQ(RunTool({QStringLiteral("frobnicate")}).exitCode, 2);
-    for (const char* command : {"import", "check", "info", "render", "route"}) {
+    for (const char* command : {"import", "check", "info", "render", "route", "find"}) {
         const ToolRun help = RunTool({QLatin1String(command), QStringLiteral("--help")});
         EXPECT_EQ(help.exitCode, 0) << command;
         EXPECT_TRUE(help.out.contains(QStringLiteral("Usage:"))) << command;

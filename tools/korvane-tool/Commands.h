@@ -20,6 +20,7 @@ int RunRender(const QStringList& args);
 int RunRoute(const QStringList& args);
 int RunGpx(const QStringList& args);
 int RunKvt(const QStringList& args);
+int RunFind(const QStringList& args);
 
 QTextStream& Out();
 QTextStream& Err();

@@ -1,6 +1,6 @@
 // korvane-tool: map tools for users of the program. One command word picks
 // the tool: import an OpenStreetMap extract, check, describe, draw a map
-// file, find a route on it, or turn road files into GPX tracks and back.
+// file, find a route or a name on it, or turn road files into GPX tracks and back.
 #include "Commands.h"
 
 #include <QCoreApplication>
@@ -17,12 +17,13 @@ struct Command {
     int (*run)(const QStringList&);
 };
 
-constexpr std::array<Command, 7> kCommands = {{
+constexpr std::array<Command, 8> kCommands = {{
     {"import", "make a map file from an OpenStreetMap extract (XML or PBF)", RunImport},
     {"check", "list every limit a map file breaks and every line the reader ignores", RunCheck},
     {"info", "counts, extent, scale, GPS calibration and distortion of a map file", RunInfo},
     {"render", "draw a map file into a PNG image as the program shows it", RunRender},
     {"route", "find the shortest route between two points of a map file", RunRoute},
+    {"find", "list the street (bus-route, place) names that match a typed text, best first", RunFind},
     {"gpx", "write a road file (.kvt) as a GPX 1.1 track", RunGpx},
     {"kvt", "write the track points of a GPX file as a road file (.kvt)", RunKvt},
 }};
