@@ -43,7 +43,8 @@ public:
     // when a street is called so, else the first entry the list narrowed to
     // the text shows; empty when no entry matches.
     QString TypedStreetName(int list, const QString& typed) const;
-    // The status line says that the typed text matches no entry.
+    // The status line says that the typed text matches no entry, until the
+    // list it was typed into closes.
     void ShowNothingFound(const QString& typed);
 
     // --- shell (MapDlg.cpp)
@@ -288,6 +289,7 @@ private:
     bool m_bInvalid = true;
     bool m_bClosed = false;
     bool m_bSaveOnClose = true;
+    bool m_bNothingFoundShown = false;  // the status line says a typed text matched nothing
 
     friend class MapDlgTestAccess;
 };

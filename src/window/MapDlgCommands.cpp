@@ -72,6 +72,10 @@ bool IsLetterOrDigit(int key)
 
 void CMapDlg::OnCommand(int id, int code)
 {
+    if (code == CBN_CLOSEUP && m_bNothingFoundShown) {
+        m_bNothingFoundShown = false;
+        ShowControl(IDC_STATUS, false);
+    }
     for (const MessageRow& row : kMessageTable) {
         if (row.id == id && row.code == code) {
             (this->*row.handler)();
@@ -82,12 +86,14 @@ void CMapDlg::OnCommand(int id, int code)
 
 bool CMapDlg::PreTranslateMessage(int key)
 {
+    // A route pick left behind by another search has no list on show.
+    const bool routeList = m_bRoutePick && IsControlVisible(IDC_ROUTE_NAME);
     if (IsLetterOrDigit(key) && !m_bListOpened) {
         // The first letter typed opens the list of the mode in progress.
         int list = 0;
         if (m_bStreetPending)
             list = IDC_STREET;
-        else if (m_bRoutePick)
+        else if (routeList)
             list = IDC_ROUTE_NAME;
         else if (m_bSearchResult && IsControlVisible(IDC_PLACE_NAME))
             list = IDC_PLACE_NAME;
@@ -102,7 +108,7 @@ bool CMapDlg::PreTranslateMessage(int key)
     UpdateData(true);
     if (m_bStreetPending)
         OnRouteOk();
-    if (m_bRoutePick && NamesStreets(m_strFromToType)) {
+    if (routeList && NamesStreets(m_strFromToType)) {
         const QString street = TypedStreetName(IDC_ROUTE_NAME, m_strFromToName);
         if (street.isEmpty() && !m_strFromToName.isEmpty()) {
             ShowNothingFound(m_strFromToName);
@@ -130,4 +136,5 @@ void CMapDlg::ShowNothingFound(const QString& typed)
 {
     ShowControl(IDC_STATUS, true);
     SetControlText(IDC_STATUS, QStringLiteral("Không tìm thấy “%1”").arg(typed));
+    m_bNothingFoundShown = true;
 }

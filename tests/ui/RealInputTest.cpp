@@ -190,6 +190,9 @@ TEST_F(RealInputTest, EnterTakesTheFirstEntryOfTheNarrowedListOrSaysNothingWasFo
     PressKey(Qt::Key_Return);
     EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Không tìm thấy “van mieux”"));
     EXPECT_EQ(dlg->m_bStreetPending, 1);
+    // A street then taken from the list ends the message.
+    ASSERT_TRUE(ChooseEntry(streets, QStringLiteral("Phố Y Miếu")));
+    EXPECT_FALSE(dlg->IsControlVisible(IDC_STATUS));
 
     // The bus-route list: Enter takes the first route found.
     dlg->OnCommand(ID_FIND_BUS, BN_CLICKED);
@@ -202,6 +205,22 @@ TEST_F(RealInputTest, EnterTakesTheFirstEntryOfTheNarrowedListOrSaysNothingWasFo
     EXPECT_FALSE(ListOpen(buses));
     ASSERT_GT(dlg->m_nSelectedBus, 0);
     EXPECT_EQ(dlg->m_strBusName[dlg->m_selectedBus[1]], first);
+}
+
+TEST_F(RealInputTest, ThePlaceSearchAfterARoutePickTakesTheTypingInItsOwnList)
+{
+    ClickTool(ID_TB_ROUTE_L);
+    dlg->OnCommand(ID_FIND_PLACE, BN_CLICKED);
+    CComboBox* names = dlg->Combo(IDC_PLACE_NAME);
+    TypeText(QStringLiteral("van m"));
+    ASSERT_TRUE(ListOpen(names));
+    EXPECT_FALSE(ListOpen(dlg->Combo(IDC_ROUTE_NAME)));
+    EXPECT_TRUE(dlg->ControlText(IDC_ROUTE_NAME).isEmpty());
+    ASSERT_EQ(names->GetCount(), 1);
+    PressKey(Qt::Key_Return);
+    EXPECT_EQ(names->GetWindowText(), QStringLiteral("Văn Miếu"));
+    ClickButton(IDC_PLACE_OK);
+    EXPECT_EQ(dlg->m_strSearchName, QStringLiteral("Văn Miếu"));
 }
 
 TEST_F(RealInputTest, ArrowKeysAndEnterChooseAnEntryEscapeChoosesNothing)
