@@ -24,7 +24,7 @@ TEST_F(Settings, WithoutAFileTheWindowOpensWithNoMap)
     EXPECT_EQ(PixelAt(dlg->WindowSurface(), 5, 5), plain);
 }
 
-TEST_F(Settings, ExitWritesTheSevenLinesAndAnEmptyOne)
+TEST_F(Settings, ExitWritesTheEightLinesAndAnEmptyOne)
 {
     const QString map = WriteCity("maps/city.kvp");
     auto dlg = OpenMapWindow();
@@ -35,7 +35,8 @@ TEST_F(Settings, ExitWritesTheSevenLinesAndAnEmptyOne)
     EXPECT_TRUE(dlg->IsClosed());
     EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
     EXPECT_EQ(CfgBytes(), "MapVer 1.2\r\nMapURL " + map.toUtf8() +
-                              "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\nURLInforFile \r\nNumMyPlace 0\r\nend\r\n\r\n");
+                              "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\nURLInforFile \r\nNumMyPlace 0\r\n"
+                              "VoiceGuide 1\r\nend\r\n\r\n");
 }
 
 TEST_F(Settings, TheNextStartReopensTheMapCentredOnItsCentrePoint)
