@@ -7,6 +7,9 @@
 #include "route/RoadMaps.h"
 
 #include <gtest/gtest.h>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <numeric>
 
 namespace {
@@ -163,6 +166,29 @@ TEST_F(DriveOnMap, NoStreetToStartFromOrNoRouteKeepsTheOldRoute)
     EXPECT_FALSE(RouteFromHere(map, avoid, route, pick, AllWays(), {1000, 2010}));
     EXPECT_EQ(route.m_routePoints, before.m_routePoints);
     EXPECT_EQ(pick.m_strFromWay, QString());
+}
+
+}  // namespace
+
+namespace {
+
+// The voice the speech service speaks guidance with: espeak-ng's Vietnamese
+// turns a sentence into sound, so a missing voice fails here, not on a drive.
+TEST(VietnameseVoice, ASentenceBecomesAWaveFile)
+{
+    QTemporaryDir dir;
+    const QString wav = dir.filePath(QStringLiteral("turn.wav"));
+    QProcess espeak;
+    espeak.setStandardInputFile(QProcess::nullDevice());
+    espeak.start(QStringLiteral("espeak-ng"), {QStringLiteral("-v"), QStringLiteral("vi"), QStringLiteral("-w"), wav,
+                                               TurnSentence(kTurnRight, QStringLiteral("Phố Huế"), std::nullopt)});
+    ASSERT_TRUE(espeak.waitForFinished(30000)) << espeak.errorString().toStdString();
+    EXPECT_EQ(espeak.exitCode(), 0) << espeak.readAllStandardError().toStdString();
+    QFile sound(wav);
+    ASSERT_TRUE(sound.open(QIODevice::ReadOnly));
+    const QByteArray bytes = sound.readAll();
+    EXPECT_TRUE(bytes.startsWith("RIFF"));
+    EXPECT_GT(bytes.size(), 44 + 8000);  // more than its header: about a second of sound
 }
 
 }  // namespace

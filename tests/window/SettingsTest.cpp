@@ -278,3 +278,40 @@ TEST_F(Settings, TheWindowsCloseButtonSavesLikeExit)
 }
 
 }  // namespace
+
+namespace {
+
+QAction* VoiceCommand(const CMapDlg& dlg)
+{
+    return dlg.MenuBar()->FindCommand(ID_VOICE_GUIDANCE);
+}
+
+// "Hướng dẫn bằng giọng nói" starts ticked, is turned off, and the next start
+// finds it off; where no voice can speak it is unticked and disabled with the
+// reason, and the user's choice is still what exit writes.
+TEST_F(Settings, SpokenGuidanceIsRememberedAndShownDisabledWithoutAVoice)
+{
+    {
+        auto first = OpenMapWindow();
+        ASSERT_TRUE(VoiceCommand(*first)->isCheckable());
+        EXPECT_TRUE(VoiceCommand(*first)->isChecked());
+        EXPECT_TRUE(VoiceCommand(*first)->isEnabled());
+        first->OnCommand(ID_VOICE_GUIDANCE, BN_CLICKED);
+        EXPECT_FALSE(VoiceCommand(*first)->isChecked());
+        first->OnCommand(ID_EXIT, BN_CLICKED);
+    }
+    EXPECT_TRUE(CfgBytes().contains("NumMyPlace 0\r\nVoiceGuide 0\r\nend\r\n"));
+    auto dlg = OpenMapWindow();
+    EXPECT_FALSE(VoiceCommand(*dlg)->isChecked());
+    dlg->OnCommand(ID_VOICE_GUIDANCE, BN_CLICKED);
+    EXPECT_TRUE(VoiceCommand(*dlg)->isChecked());
+
+    dlg->VoiceUnavailable(QStringLiteral("Không có giọng đọc tiếng Việt"));
+    EXPECT_FALSE(VoiceCommand(*dlg)->isChecked());
+    EXPECT_FALSE(VoiceCommand(*dlg)->isEnabled());
+    EXPECT_EQ(VoiceCommand(*dlg)->statusTip(), QStringLiteral("Không có giọng đọc tiếng Việt"));
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    EXPECT_TRUE(CfgBytes().contains("VoiceGuide 1\r\nend\r\n"));
+}
+
+}  // namespace
