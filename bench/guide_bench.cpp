@@ -18,9 +18,9 @@ struct LongDrive {
     MapData map;
     RouteResult route;
     RoutePickState pick;
-    std::vector<int> ways;  // every street: more than a window shows
-    MapPoint offRoute;      // 300 map units (54 m) beside the route's middle leg
-    MapPoint onRoute;       // on the middle leg
+    std::vector<int> ways; // every street: more than a window shows
+    MapPoint offRoute;     // 300 map units (54 m) beside the route's middle leg
+    MapPoint onRoute;      // on the middle leg
 };
 
 MapPoint NodeAt(const MapData& map, int n)
@@ -98,7 +98,7 @@ void GuidancePassOnTheLongRoute(benchmark::State& state)
     state.counters["route_points"] = d->route.m_nRouteLast + 1;
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(RerouteFromOffTheRoute)->Unit(benchmark::kMillisecond);
 BENCHMARK(GuidancePassOnTheLongRoute)->Unit(benchmark::kMicrosecond);

@@ -46,7 +46,7 @@ QString Decimal(double value)
     return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-}  // namespace
+} // namespace
 
 double MetresPerMapUnit(const MapData& map)
 {
@@ -87,15 +87,14 @@ std::optional<NextTurn> NextTurnAhead(const MapData& map, const RouteResult& rou
     const std::vector<MapPoint>& pts = route.m_routePoints;
     const int last = LastPoint(route);
     if (at.leg < 1)
-        return std::nullopt;  // on the last leg nothing turns any more
+        return std::nullopt; // on the last leg nothing turns any more
     const std::vector<double> left = LeftFrom(pts, at.leg);
     const double toLegEnd = PointDistance(at.foot, pts[at.leg]);
     for (int j = at.leg; j >= 1; --j) {
         const int code = TurnAt(pts, j, last);
         if (code == kStraightOn)
             continue;
-        const QString street =
-            EdgeStreetName(map, route.m_routeNodes[j], route.m_routeNodes[j - 1]);
+        const QString street = EdgeStreetName(map, route.m_routeNodes[j], route.m_routeNodes[j - 1]);
         return NextTurn{j, code, street, toLegEnd + left[at.leg] - left[j]};
     }
     return std::nullopt;
@@ -190,7 +189,7 @@ GuidancePass DriveGuide::Step(const MapData& map, const RouteResult& route, cons
         m_bSearchFailed = false;
     pass.status = m_bSearchFailed ? QStringLiteral("Không tìm được đường mới") : RemainingText(remaining, knots);
     if (offRoute)
-        return pass;  // the last arrow stays until the route is found again
+        return pass; // the last arrow stays until the route is found again
     const std::optional<NextTurn> turn = NextTurnAhead(map, route, *at);
     const double toTurn = turn ? turn->distance * metresPerUnit : remaining;
     pass.distance = DistanceText(toTurn);
@@ -203,7 +202,8 @@ GuidancePass DriveGuide::Step(const MapData& map, const RouteResult& route, cons
     // in use, also where they would draw nothing.
     pass.arrow = GuidanceAt(map, route, fromWay, toWay, g);
     if (!pass.arrow || pass.arrow->code != kStraightOn)
-        pass.arrow = Guidance{kStraightOn, EdgeStreetName(map, route.m_routeNodes[at->leg], route.m_routeNodes[at->leg + 1])};
+        pass.arrow =
+            Guidance{kStraightOn, EdgeStreetName(map, route.m_routeNodes[at->leg], route.m_routeNodes[at->leg + 1])};
     return pass;
 }
 

@@ -48,12 +48,12 @@ std::optional<NextTurn> NextTurnAhead(const MapData& map, const RouteResult& rou
 
 // What one update pass while navigating shows and says.
 struct GuidancePass {
-    std::optional<Guidance> arrow;  // the arrow and street to draw; none: leave the last one
-    QString distance;               // beside the arrow: to the next turn, or to the end without one
-    QString status;                 // the status line
-    QStringList spoken;             // sentences for speech, in order
-    bool arrived = false;           // guidance ends
-    bool reroute = false;           // a new route is to be searched from here now
+    std::optional<Guidance> arrow; // the arrow and street to draw; none: leave the last one
+    QString distance;              // beside the arrow: to the next turn, or to the end without one
+    QString status;                // the status line
+    QStringList spoken;            // sentences for speech, in order
+    bool arrived = false;          // guidance ends
+    bool reroute = false;          // a new route is to be searched from here now
 };
 
 // The state of guidance along one route: the off-route count, the last
@@ -61,7 +61,7 @@ struct GuidancePass {
 class DriveGuide {
 public:
     static constexpr double kTurnShownMetres = 300;
-    static constexpr double kEarlyCallMetres = 150;  // the early sentence comes before this
+    static constexpr double kEarlyCallMetres = 150; // the early sentence comes before this
     static constexpr double kTurnCallMetres = 50;
     static constexpr double kArrivalMetres = 25;
     static constexpr double kOffRouteMetres = 40;
@@ -92,8 +92,8 @@ private:
     std::optional<qint64> m_lastSearchMs;
     bool m_bSearchFailed = false;
     bool m_bArrived = false;
-    int m_nEarlyCalled = -1;  // the junction point whose early sentence was spoken
-    int m_nTurnCalled = -1;   // and whose turn sentence was
+    int m_nEarlyCalled = -1; // the junction point whose early sentence was spoken
+    int m_nTurnCalled = -1;  // and whose turn sentence was
 };
 
 // The sentence for a turn: "Sau 200 mét, rẽ trái vào Phố Huế" before it

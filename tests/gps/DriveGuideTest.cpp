@@ -2,14 +2,14 @@
 // found on it, and at each position the next turn and its distance, what is
 // left, the sentences spoken, arrival, and leaving the route.
 #include "gps/DriveGuide.h"
+#include "route/RoadMaps.h"
 #include "route/RouteState.h"
 #include "route/ShortestPath.h"
-#include "route/RoadMaps.h"
 
-#include <gtest/gtest.h>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <numeric>
 
 namespace {
@@ -35,8 +35,8 @@ protected:
         pick.m_ptToTap = {2900, 1000};
         pick.m_segTo = {MapPoint{2000, 1000}, MapPoint{3000, 1000}};
         pick.m_strToWay = QStringLiteral("Trường");
-        EXPECT_EQ(FindShortestRoute(map, avoid, route, {100, 0}, {0, 0}, {2000, 0}, pick.m_ptToTap,
-                                    pick.m_segTo[0], pick.m_segTo[1], QStringLiteral("Nhà"), pick.m_strToWay),
+        EXPECT_EQ(FindShortestRoute(map, avoid, route, {100, 0}, {0, 0}, {2000, 0}, pick.m_ptToTap, pick.m_segTo[0],
+                                    pick.m_segTo[1], QStringLiteral("Nhà"), pick.m_strToWay),
                   1);
     }
     GuidancePass Step(MapPoint g, double knots = 0, qint64 nowMs = 0)
@@ -61,7 +61,7 @@ struct Expected {
     const char* where;
     MapPoint position;
     double knots;
-    int code;  // 0: no arrow
+    int code; // 0: no arrow
     const char* street;
     const char* distance;
     const char* status;
@@ -72,19 +72,49 @@ TEST_F(DriveOnMap, TheNextTurnFrom300MetresWhatIsLeftAndTheSentencesOnceEach)
 {
     const double kmh30 = 30 / 1.852;
     const Expected drive[] = {
-        {"at the start, too slow for its own speed", {100, 0}, 1.0, kStraightOn, "Nhà", "950 m",
-         "Còn 1,9 km · 4 phút", {}},
+        {"at the start, too slow for its own speed",
+         {100, 0},
+         1.0,
+         kStraightOn,
+         "Nhà",
+         "950 m",
+         "Còn 1,9 km · 4 phút",
+         {}},
         {"along the first street", {1020, 10}, kmh30, kStraightOn, "Phố Huế", "490 m", "Còn 1,4 km · 3 phút", {}},
         {"301 m before the turn", {1398, 0}, kmh30, kStraightOn, "Phố Huế", "300 m", "Còn 1,3 km · 3 phút", {}},
-        {"250 m before it", {1500, 0}, kmh30, kTurnRight, "Hàng Bài", "250 m", "Còn 1,2 km · 3 phút",
+        {"250 m before it",
+         {1500, 0},
+         kmh30,
+         kTurnRight,
+         "Hàng Bài",
+         "250 m",
+         "Còn 1,2 km · 3 phút",
          {"Sau 250 mét, rẽ phải vào Hàng Bài"}},
         {"190 m before it", {1620, 0}, kmh30, kTurnRight, "Hàng Bài", "190 m", "Còn 1,1 km · 3 phút", {}},
-        {"40 m before it", {1920, 0}, kmh30, kTurnRight, "Hàng Bài", "40 m", "Còn 990 m · 2 phút",
+        {"40 m before it",
+         {1920, 0},
+         kmh30,
+         kTurnRight,
+         "Hàng Bài",
+         "40 m",
+         "Còn 990 m · 2 phút",
          {"Rẽ phải vào Hàng Bài"}},
         {"30 m before it", {1940, 0}, kmh30, kTurnRight, "Hàng Bài", "30 m", "Còn 980 m · 2 phút", {}},
-        {"halfway down Hàng Bài at 60 km/h", {2000, 500}, 2 * kmh30, kTurnLeft, "Tràng Tiền", "250 m",
-         "Còn 700 m · 1 phút", {"Sau 250 mét, rẽ trái vào Tràng Tiền"}},
-        {"at the second turn", {2000, 960}, kmh30, kTurnLeft, "Tràng Tiền", "20 m", "Còn 470 m · 1 phút",
+        {"halfway down Hàng Bài at 60 km/h",
+         {2000, 500},
+         2 * kmh30,
+         kTurnLeft,
+         "Tràng Tiền",
+         "250 m",
+         "Còn 700 m · 1 phút",
+         {"Sau 250 mét, rẽ trái vào Tràng Tiền"}},
+        {"at the second turn",
+         {2000, 960},
+         kmh30,
+         kTurnLeft,
+         "Tràng Tiền",
+         "20 m",
+         "Còn 470 m · 1 phút",
          {"Rẽ trái vào Tràng Tiền"}},
         {"on the last street", {2500, 1000}, kmh30, kStraightOn, "Trường", "200 m", "Còn 200 m · 1 phút", {}},
         {"30 m short of the end", {2840, 1000}, kmh30, kStraightOn, "Trường", "30 m", "Còn 30 m · 1 phút", {}},
@@ -112,7 +142,8 @@ TEST(DriveTexts, DistancesWithADecimalCommaAndTurnSentences)
     EXPECT_EQ(DistanceText(994), QStringLiteral("990 m"));
     EXPECT_EQ(DistanceText(996), QStringLiteral("1,0 km"));
     EXPECT_EQ(DistanceText(12345), QStringLiteral("12,3 km"));
-    EXPECT_EQ(TurnSentence(kTurnLeft, QStringLiteral("Phố Huế"), 190), QStringLiteral("Sau 200 mét, rẽ trái vào Phố Huế"));
+    EXPECT_EQ(TurnSentence(kTurnLeft, QStringLiteral("Phố Huế"), 190),
+              QStringLiteral("Sau 200 mét, rẽ trái vào Phố Huế"));
     EXPECT_EQ(TurnSentence(kTurnRight, QStringLiteral("Phố Huế"), std::nullopt), QStringLiteral("Rẽ phải vào Phố Huế"));
     EXPECT_EQ(TurnSentence(kTurnRight, QString(), std::nullopt), QStringLiteral("Rẽ phải"));
     EXPECT_EQ(TurnSentence(kTurnBack, QStringLiteral("Phố Huế"), std::nullopt), QStringLiteral("Quay đầu"));
@@ -168,7 +199,7 @@ TEST_F(DriveOnMap, NoStreetToStartFromOrNoRouteKeepsTheOldRoute)
     EXPECT_EQ(pick.m_strFromWay, QString());
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -188,7 +219,7 @@ TEST(VietnameseVoice, ASentenceBecomesAWaveFile)
     ASSERT_TRUE(sound.open(QIODevice::ReadOnly));
     const QByteArray bytes = sound.readAll();
     EXPECT_TRUE(bytes.startsWith("RIFF"));
-    EXPECT_GT(bytes.size(), 44 + 8000);  // more than its header: about a second of sound
+    EXPECT_GT(bytes.size(), 44 + 8000); // more than its header: about a second of sound
 }
 
-}  // namespace
+} // namespace

@@ -51,4 +51,4 @@ TEST(SettingsVoice, AFileWithoutTheLineSaysNothingAndTheOtherValuesStand)
     EXPECT_EQ(read.myPlaceCount, 2);
 }
 
-}  // namespace
+} // namespace
