@@ -7,6 +7,7 @@ inline constexpr int ID_LOAD_INFO = 32860;
 inline constexpr int ID_GPS_SETUP = 32835;
 inline constexpr int ID_SAVE_ROAD = 32852;
 inline constexpr int ID_LOAD_ROAD = 32853;
+inline constexpr int ID_VOICE_GUIDANCE = 32870;
 inline constexpr int ID_FILTER_PLACES = 32778;
 inline constexpr int ID_INFO = 32780;
 inline constexpr int ID_CLOSE_MAP = 32857;

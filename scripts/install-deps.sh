@@ -12,6 +12,7 @@ packages=(
   libosmium2-dev libprotozero-dev zlib1g-dev libexpat1-dev libbz2-dev liblz4-dev
   dpkg-dev file lintian desktop-file-utils appstream libxml2-utils shared-mime-info
   gpsd gpsd-tools gpsd-clients gpsbabel
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher espeak-ng
 )
 
 if [ "${1:-}" = "--fuzz" ]; then

@@ -54,28 +54,32 @@ void UseDefaultGpsCalibration(MapData& c)
     c.m_nGpsOriginY = -12500000;
 }
 
-MapPoint SnapToRoad(const MapData& map, const std::vector<int>& visibleWays, GpsDisplayState& s, MapPoint g,
-                    bool& snapped)
+WaySegment NearestWaySegment(const MapData& map, const std::vector<int>& ways, MapPoint g, int limit)
 {
-    snapped = false;
-    // The nearest segment of the visible ways within 500 map units; the first
-    // of equal ones.
-    int best = 500;
-    std::array<MapPoint, 2> nearest;
-    bool found = false;
-    for (int way : visibleWays) {
+    // Distances count in whole map units; the first of equal ones wins.
+    WaySegment nearest;
+    int best = limit;
+    for (int way : ways) {
         const std::vector<MapPoint>& P = map.m_pWayPoints[way];
         for (int j = 0; j < map.m_nWayPointLast[way]; ++j) {
             const double d = SegmentDistance(g.x, g.y, P[j].x, P[j].y, P[j + 1].x, P[j + 1].y);
             if (d < best) {
                 best = static_cast<int>(d);
-                nearest = {P[j], P[j + 1]};
-                found = true;
+                nearest = {way, P[j], P[j + 1]};
             }
         }
     }
-    if (!found)
+    return nearest;
+}
+
+MapPoint SnapToRoad(const MapData& map, const std::vector<int>& visibleWays, GpsDisplayState& s, MapPoint g,
+                    bool& snapped)
+{
+    snapped = false;
+    const WaySegment found = NearestWaySegment(map, visibleWays, g, 500);
+    if (found.way < 0)
         return g;
+    const std::array<MapPoint, 2> nearest{found.a, found.b};
     std::array<MapPoint, 2>& inUse = s.m_segSnap;
     const auto onNearest = [&] { return ProjectOnLine(g.x, g.y, nearest[0].x, nearest[0].y, nearest[1].x, nearest[1].y); };
     MapPoint result;

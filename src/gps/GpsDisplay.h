@@ -18,6 +18,16 @@ MapPoint MapToGps(MapPoint p, const MapData& calibration);
 // The calibration a position is placed by when no map is loaded.
 void UseDefaultGpsCalibration(MapData& calibration);
 
+// A segment a–b of a way (−1: none).
+struct WaySegment {
+    int way = -1;
+    MapPoint a, b;
+};
+
+// The segment of the given ways nearest to g and closer than limit, counted in
+// whole map units; the first of equal ones.
+WaySegment NearestWaySegment(const MapData& map, const std::vector<int>& ways, MapPoint g, int limit);
+
 // The position moved onto the nearest segment of the visible ways within 500 map
 // units: along the segment in use, onto a new segment, or (with snapped set)
 // onto the junction it shares with the segment in use when the position comes

@@ -29,6 +29,8 @@ struct GpsDisplayState {
     MapPoint m_ptNavPrev;
     int m_nGuidanceCode = -1;
     QString m_strGuidanceText;
+    // The status line while navigating (what is left, arrival); empty: none.
+    QString m_strNavStatus;
     // A road file loaded for display.
     int m_bRoadLoaded = 0;
     std::vector<MapPoint> m_pRoadPoints;

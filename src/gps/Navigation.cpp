@@ -10,8 +10,8 @@ namespace {
 // 180 / 3.14, not 180 / π: the bearings the guidance has always compared.
 constexpr double K = 57.324840764331206;
 
-// The turn from travelling at bearing t onto bearing z. The same bearing is
-// straight on, like any nearly the same one.
+}  // namespace
+
 int TurnCode(double t, double z)
 {
     if (z > t) {
@@ -33,13 +33,6 @@ int TurnCode(double t, double z)
         return kTurnLeft;
     return kStraightOn;
 }
-
-double Bearing(MapPoint a, MapPoint b)
-{
-    return ::Bearing(a.x, a.y, b.x, b.y);
-}
-
-}  // namespace
 
 double Bearing(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {

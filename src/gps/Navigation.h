@@ -20,6 +20,12 @@ inline constexpr int kTurnBack = 4;
 // scaled by 180 / 3.14 as the guidance always has been; the four axis
 // directions are exactly 0, 90, 180 and 270 (0 for no direction at all).
 double Bearing(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+inline double Bearing(MapPoint a, MapPoint b) { return Bearing(a.x, a.y, b.x, b.y); }
+
+// The turn from travelling at bearing t onto bearing z: left and right from
+// 30 degrees, back beyond 150; the same bearing is straight on, like any
+// nearly the same one.
+int TurnCode(double t, double z);
 
 struct Guidance {
     int code = kStraightOn;

@@ -53,6 +53,8 @@ void ReadSettingsBytes(QByteArrayView block, SettingsValues& values)
                 values.infoFilePath = ValueAfter(line, 13);
             if (line.contains(QLatin1StringView("NumMyPlace")))
                 values.myPlaceCount = ToInt(ValueAfter(line, 11));
+            if (line.contains(QLatin1StringView("VoiceGuide")))
+                values.voiceGuidance = ToInt(ValueAfter(line, 11)) != 0;
         }
         if (line.contains(QLatin1StringView("end")))
             break;
@@ -60,7 +62,7 @@ void ReadSettingsBytes(QByteArrayView block, SettingsValues& values)
 }
 
 QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,
-                             const QString& infoFilePath, int myPlaceCount)
+                             const QString& infoFilePath, int myPlaceCount, bool voiceGuidance)
 {
     QByteArray bytes;
     QBuffer file(&bytes);
@@ -69,7 +71,8 @@ QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const 
     // another file at the next start.
     for (const QString& line : {QStringLiteral("MapVer 1.2"), "MapURL " + mapPath, "ComType " + port,
                                 "BitRate " + baud, "URLInforFile " + infoFilePath,
-                                "NumMyPlace " + QString::number(myPlaceCount), QStringLiteral("end")}) {
+                                "NumMyPlace " + QString::number(myPlaceCount),
+                                "VoiceGuide " + QString::number(voiceGuidance ? 1 : 0), QStringLiteral("end")}) {
         file.write(EncodeText(line));
         WriteNewLine(file);
     }

@@ -21,6 +21,7 @@ struct SettingsValues {
     std::optional<QString> bitRate;
     std::optional<QString> infoFilePath;
     std::optional<int> myPlaceCount;
+    std::optional<bool> voiceGuidance;  // spoken guidance chosen; on when the file does not say
 };
 
 // Reads the settings at a device or native path; false when the file cannot
@@ -31,9 +32,11 @@ bool ReadSettingsFile(const QString& path, SettingsValues& values);
 // at most kMaxSettingsBytes.
 void ReadSettingsBytes(QByteArrayView block, SettingsValues& values);
 
-// The bytes the program writes: seven lines and an empty one, CR LF each.
+// The bytes the program writes: the six values, then whether guidance is
+// spoken ("VoiceGuide 1" or "VoiceGuide 0", a line older readers pass over),
+// then "end" and an empty line, CR LF each.
 QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const QString& baud,
-                             const QString& infoFilePath, int myPlaceCount);
+                             const QString& infoFilePath, int myPlaceCount, bool voiceGuidance = true);
 
 // Writes the bytes over the start of the file, keeping any longer old tail
 // (the reader stops at "end" and never reaches it). The file is replaced

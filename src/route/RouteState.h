@@ -15,6 +15,19 @@ inline bool NamesStreets(const QString& type)
     return type.contains(QLatin1StringView("Way")) || type.contains(QStringLiteral("Đường"));
 }
 
+// A route may leave a one-way street's segment only at its end in travel
+// direction, and reach it only at its start: the segment a–b of a start or an
+// end is narrowed to that one point.
+inline void KeepTravelEnd(const MapData& map, int way, bool start, MapPoint& a, MapPoint& b)
+{
+    if (map.m_strWayDirection[way] != QLatin1StringView("1"))
+        return;
+    if (start)
+        a = b;
+    else
+        b = a;
+}
+
 struct RoutePickState {
     int m_bRoutePick = 0;    // the shortest-path mode is choosing its end points
     int m_bPickFrom = 1;     // 1 while the start is chosen, 0 while the end is

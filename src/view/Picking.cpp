@@ -2,6 +2,7 @@
 
 #include "view/MapState.h"
 #include "view/Viewport.h"
+#include "route/RouteState.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -139,14 +140,8 @@ int PickNearestWay(const MapState& s, QPoint tap, bool pickStart, MapPoint& tapW
         segStart = nearest.start;
         segEnd = nearest.end;
     }
-    // On a one-way street the route may only use the segment's end in travel
-    // direction: its end for a start, its start for an end.
-    if (way >= 0 && s.m_strWayDirection[way] == QLatin1StringView("1")) {
-        if (pickStart)
-            segStart = segEnd;
-        else
-            segEnd = segStart;
-    }
+    if (way >= 0)
+        KeepTravelEnd(s, way, pickStart, segStart, segEnd);
     return way;
 }
 

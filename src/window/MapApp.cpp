@@ -2,6 +2,7 @@
 
 #include "window/CommandLine.h"
 #include "window/MapDlg.h"
+#include "window/SpeechVoice.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -12,6 +13,9 @@ CMapDlg* CMapApp::InitInstance(const StartOptions& options)
     if (options.clientSize.isValid())
         dlg->SetClientSize(options.clientSize.width(), options.clientSize.height());
     dlg->m_strStartMap = StartMap(options, QCoreApplication::applicationDirPath());
+    auto* voice = new SpeechVoice(dlg);
+    QObject::connect(voice, &SpeechVoice::Unavailable, dlg, &CMapDlg::VoiceUnavailable);
+    dlg->SetVoice(voice);
     dlg->show();
     dlg->OnInitDialog();
     if (!options.gpsSource.isEmpty())

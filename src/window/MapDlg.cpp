@@ -153,6 +153,7 @@ void CMapDlg::CreateMenuBar()
     m_pMainMenu->AddMenu(QStringLiteral("Hệ thống"), SystemMenuEntries());
     m_pMainMenu->AddMenu(QStringLiteral("Tiện ích"), UtilityMenuEntries());
     ChooseToolbar(m_nClientWidth, kSmallToolbarBelowAtStart);
+    ShowVoiceCommand();
 }
 
 void CMapDlg::ChooseToolbar(int width, int minWidth)

@@ -4,6 +4,7 @@
 // event. Its member functions live in one source file per concern.
 #pragma once
 
+#include "gps/DriveGuide.h"
 #include "view/MapState.h"
 #include "window/AboutDlg.h"
 #include "window/GpsPointDlg.h"
@@ -11,6 +12,7 @@
 #include "window/PlaceEditDlg.h"
 #include "window/PlaceFilterDlg.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QLabel>
@@ -185,8 +187,15 @@ public:
 
     // --- navigation (gps/MapDlgNavigate.cpp)
     void OnNavigate();
-    void GuidanceStep(MapPoint position);
-    void DrawGuidance(int code, const QString& text);
+    // The arrow and street of the guidance, with a distance beside them.
+    void DrawGuidance(int code, const QString& text, const QString& distance = {});
+    // "Hướng dẫn bằng giọng nói": spoken guidance on or off.
+    void OnVoiceGuidance();
+    // Where the sentences of guidance are spoken; none: they are not.
+    void SetVoice(GuidanceVoice* voice);
+    // No voice to speak with: the command is unticked and disabled, with the
+    // reason as its status tip.
+    void VoiceUnavailable(const QString& reason);
 
     // --- road files (gps/MapDlgRoad.cpp)
     void OnSaveRoad();
@@ -216,6 +225,10 @@ public:
     // line's, or an installed program's first map); empty: the settings decide.
     QString m_strStartMap;
     bool m_bCfgPortOffered = false;  // the GPS set-up has shown the file's port and rate
+    // Spoken guidance as the user chose it, and the reason it cannot be
+    // spoken (empty while it can).
+    int m_bVoiceGuidance = 1;
+    QString m_strVoiceUnavailable;
 
     // Texts exchanged with combo boxes 1009, 1004, 1012, 1020, 1021, 1017.
     QString m_strFromToName;
@@ -257,6 +270,15 @@ private:
     void CentreOnGps();
     // The guidance of an update pass while navigating.
     void NavigationStep();
+    // A new route from the position to the same destination, in place of
+    // the one on show.
+    void RerouteFromHere();
+    void ShowArrival();
+    // The status line while navigating; the route's length ticker waits.
+    void SetNavigationStatus(const QString& text);
+    void Speak(const QStringList& sentences);
+    // The check mark and the enabling of "Hướng dẫn bằng giọng nói".
+    void ShowVoiceCommand();
     // The toolbar set for a client width: the small set below minWidth.
     void ChooseToolbar(int width, int minWidth);
     bool IsInTopBar(const QWidget* widget) const;
@@ -286,6 +308,9 @@ private:
     QTimer m_tickerTimer;
     QTimer m_gpsTimer;     // the GPS update pass
     QTimer m_launchTimer;  // waits for the first fix of a reception started at launch
+    DriveGuide m_driveGuide;
+    QElapsedTimer m_navClock;  // the re-route rate runs on it
+    GuidanceVoice* m_pVoice = nullptr;
     bool m_bInvalid = true;
     bool m_bClosed = false;
     bool m_bSaveOnClose = true;

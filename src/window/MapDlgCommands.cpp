@@ -44,6 +44,7 @@ const MessageRow kMessageTable[] = {
     {ID_INSERT_GPS, BN_CLICKED, &CMapDlg::OnInsertGpsPoint},
     {ID_SHOW_GPS, BN_CLICKED, &CMapDlg::OnShowGps},
     {ID_NAVIGATE, BN_CLICKED, &CMapDlg::OnNavigate},
+    {ID_VOICE_GUIDANCE, BN_CLICKED, &CMapDlg::OnVoiceGuidance},
     {ID_TB_FIND_STREET_S, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_FIND_STREET_L, BN_CLICKED, &CMapDlg::OnToolFindStreet},
     {ID_TB_ROUTE_S, BN_CLICKED, &CMapDlg::OnToolShortestPath},

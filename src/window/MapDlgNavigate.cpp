@@ -5,6 +5,9 @@
 
 #include "ResourceIds.h"
 #include "gps/Navigation.h"
+#include "gps/Nmea.h"
+#include "base/Trace.h"
+#include "widgets/UiCommandBar.h"
 #include "widgets/UiMapSurface.h"
 #include "route/ShortestPath.h"
 #include "view/Overlays.h"
@@ -32,6 +35,14 @@ GuidancePlace PlaceOf(int code, int w, int textLength, bool small)
     }
 }
 
+// The distance on the line below the street's name: at the left edge under
+// a left turn's, right-aligned as the name is otherwise.
+void DrawDistance(QPainter& dc, int width, QPoint name, int code, const QString& distance)
+{
+    const int x = code == kTurnLeft ? 0 : width - 13 * static_cast<int>(distance.size());
+    DrawTextAt(dc, x, name.y() + dc.fontMetrics().height(), distance);
+}
+
 }  // namespace
 
 void CMapDlg::OnNavigate()
@@ -42,6 +53,9 @@ void CMapDlg::OnNavigate()
     m_ptNavPrev = MapPoint{};
     m_bGpsFollowRoad = 1;
     m_bNavigating = 1;
+    m_driveGuide = DriveGuide{};
+    m_navClock.start();
+    m_strNavStatus.clear();
     const Fix fix = LatestFix();
     if (fix.state == FixState::None)
         return;
@@ -70,23 +84,100 @@ void CMapDlg::NavigationStep()
     const int last = std::min<int>(m_nRouteLast, static_cast<int>(m_routeNodes.size()) - 1);
     if (last < 1)
         return;
-    if (m_ptNavPrev.x == 0) {
-        // The first step: straight on, along the route's first street.
-        m_ptNavPrev = m_ptGps;
-        DrawGuidance(kStraightOn, EdgeStreetName(*this, m_routeNodes[last], m_routeNodes[last - 1]));
+    const double knots = NmeaParser::RmcField(m_gpsSetupDlg.LatestRmcLine(), 7).toDouble();
+    const GuidancePass pass =
+        m_driveGuide.Step(*this, *this, m_strFromWay, m_strToWay, m_ptGps, knots, m_navClock.elapsed());
+    Speak(pass.spoken);
+    if (pass.reroute) {
+        RerouteFromHere();
         return;
     }
-    GuidanceStep(m_ptGps);
+    if (pass.arrived) {
+        ShowArrival();
+        return;
+    }
+    SetNavigationStatus(pass.status);
+    if (m_ptNavPrev.x == 0) {
+        // The first step: straight on, along the route's first street (the
+        // start's street when the first piece has no name of its own).
+        m_ptNavPrev = m_ptGps;
+        const QString first = EdgeStreetName(*this, m_routeNodes[last], m_routeNodes[last - 1]);
+        DrawGuidance(kStraightOn, first.isEmpty() ? m_strFromWay : first, pass.distance);
+        return;
+    }
+    if (pass.arrow)
+        DrawGuidance(pass.arrow->code, pass.arrow->text, pass.distance);
     m_ptNavPrev = m_ptGps;
 }
 
-void CMapDlg::GuidanceStep(MapPoint position)
+void CMapDlg::RerouteFromHere()
 {
-    if (const auto guidance = GuidanceAt(*this, *this, m_strFromWay, m_strToWay, position))
-        DrawGuidance(guidance->code, guidance->text);
+    if (!RouteFromHere(*this, *this, *this, *this, m_visibleWays, m_ptGps)) {
+        Trace("Re-route from (%d, %d): no route found", m_ptGps.x, m_ptGps.y);
+        m_driveGuide.RerouteFailed();
+        SetNavigationStatus(QStringLiteral("Không tìm được đường mới"));
+        return;
+    }
+    Trace("Re-route from (%d, %d): %d points, %.0f map units", m_ptGps.x, m_ptGps.y, m_nRouteLast + 1,
+          m_dRouteLength);
+    m_driveGuide.NewRoute();
+    m_ptNavPrev = MapPoint{};
+    Invalidate();
 }
 
-void CMapDlg::DrawGuidance(int code, const QString& text)
+void CMapDlg::ShowArrival()
+{
+    // Guidance ends; the update pass goes on moving the position and
+    // recording the track.
+    m_bNavigating = 0;
+    const QString arrived = QStringLiteral("Đã đến nơi");
+    SetNavigationStatus(arrived);
+    DrawGuidance(0, arrived);
+}
+
+void CMapDlg::SetNavigationStatus(const QString& text)
+{
+    m_strNavStatus = text;
+    SetControlText(IDC_STATUS, text);
+    ShowControl(IDC_STATUS, true);
+}
+
+void CMapDlg::Speak(const QStringList& sentences)
+{
+    if (!m_pVoice || !m_bVoiceGuidance || !m_strVoiceUnavailable.isEmpty())
+        return;
+    for (const QString& sentence : sentences)
+        m_pVoice->Say(sentence);
+}
+
+void CMapDlg::SetVoice(GuidanceVoice* voice)
+{
+    m_pVoice = voice;
+}
+
+void CMapDlg::OnVoiceGuidance()
+{
+    m_bVoiceGuidance = !m_bVoiceGuidance;
+    ShowVoiceCommand();
+}
+
+void CMapDlg::VoiceUnavailable(const QString& reason)
+{
+    Trace("Spoken guidance unavailable: %s", qUtf8Printable(reason));
+    m_strVoiceUnavailable = reason;
+    ShowVoiceCommand();
+}
+
+void CMapDlg::ShowVoiceCommand()
+{
+    QAction* command = m_pMainMenu->FindCommand(ID_VOICE_GUIDANCE);
+    command->setCheckable(true);
+    command->setChecked(m_bVoiceGuidance && m_strVoiceUnavailable.isEmpty());
+    command->setEnabled(m_strVoiceUnavailable.isEmpty());
+    command->setStatusTip(m_strVoiceUnavailable);
+}
+
+void CMapDlg::DrawGuidance(int code, const QString& text, const QString& distance)
 {
     m_nGuidanceCode = code;
     m_strGuidanceText = text;
@@ -102,6 +193,12 @@ void CMapDlg::DrawGuidance(int code, const QString& text)
         dc.setFont(DefaultFont(m_nDisplayFactor));
         dc.setPen(Qt::black);
         DrawTextAt(dc, place.text.x(), place.text.y(), text);
+        DrawDistance(dc, m_nClientWidth, place.text, code, distance);
+    } else if (!text.isEmpty()) {
+        // No arrow: the text alone where the street of straight on goes.
+        dc.setFont(DefaultFont(m_nDisplayFactor));
+        dc.setPen(Qt::black);
+        DrawTextAt(dc, m_nClientWidth - 13 * static_cast<int>(text.size()), 0, text);
     }
     m_pClient->update();
 }

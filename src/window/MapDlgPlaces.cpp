@@ -19,6 +19,7 @@ void CMapDlg::ResetMapState()
     m_strInfoFilePath.clear();
     m_nGuidanceCode = -1;
     m_strGuidanceText.clear();
+    m_strNavStatus.clear();
 
     SetMeasureMode(0);
     m_bMapLoaded = m_bGpsTrackOn = m_bGpsValid = m_bGpsFollowRoad = m_bRoadLoaded = 0;

@@ -288,6 +288,7 @@ void CMapDlg::OnClearSearch()
         m_nMarkLast = -1;
         m_nGuidanceCode = -1;
         m_strGuidanceText.clear();
+        m_strNavStatus.clear();
         HideTopBar();
         m_bNavigating = 0;
         SetMeasureMode(0);

@@ -19,6 +19,8 @@ void CMapDlg::LoadSettings()
     m_strCfgBitRate = values.bitRate.value_or(m_strCfgBitRate);
     m_strInfoFilePath = values.infoFilePath.value_or(m_strInfoFilePath);
     m_nMyPlaceCount = values.myPlaceCount.value_or(m_nMyPlaceCount);
+    m_bVoiceGuidance = values.voiceGuidance.value_or(m_bVoiceGuidance);
+    ShowVoiceCommand();
     // A start map replaces the settings' map: OnInitDialog opens it.
     if (values.versionRejected || m_strCfgMapUrl.size() < 2 || !m_strStartMap.isEmpty())
         return;
@@ -44,5 +46,5 @@ void CMapDlg::SaveSettings()
 {
     WriteSettingsFile(QString::fromLatin1(kSettingsWritePath),
                       SettingsFileBytes(m_strMapPath, m_gpsSetupDlg.m_strPort, m_gpsSetupDlg.m_strBaud,
-                                        m_strInfoFilePath, m_nMyPlaceCount));
+                                        m_strInfoFilePath, m_nMyPlaceCount, m_bVoiceGuidance));
 }

@@ -110,7 +110,8 @@ void CMapDlg::ShowStatusText(const QString& text)
 
 void CMapDlg::OnTimer(int id)
 {
-    if (id != ID_TICKER_TIMER || m_bRouteShown != 1 || m_strTicker.isEmpty())
+    // Navigation's status holds the line until the map state is reset.
+    if (id != ID_TICKER_TIMER || m_bRouteShown != 1 || m_strTicker.isEmpty() || !m_strNavStatus.isEmpty())
         return;
     SetControlText(IDC_STATUS, m_strTicker.right(m_nTickerPos));
     if (m_nTickerPos <= 1)

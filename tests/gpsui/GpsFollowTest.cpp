@@ -14,9 +14,11 @@
 #include "support/MapWindow.h"
 #include "support/PseudoTerminal.h"
 #include "support/ScriptedModal.h"
+#include "support/TraceCapture.h"
 
 #include <QCheckBox>
 #include <cmath>
+#include <optional>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +79,47 @@ protected:
         });
         dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
     }
+    MapPoint Junction(int n) const { return {dlg->m_pNodeCoords[n][0], dlg->m_pNodeCoords[n][1]}; }
+    // Reception at the junction nearest the map's centre, then "Dẫn đường" to
+    // the junction on screen farthest from it (tapped, then OK).
+    void NavigateAcrossTheMap()
+    {
+        const MapPoint centre{dlg->m_nCenterX, dlg->m_nCenterY};
+        int start = 1;
+        for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
+            if (PointDistance(Junction(n), centre) < PointDistance(Junction(start), centre))
+                start = n;
+        }
+        const MapPoint from = Junction(start);
+        StartReception(from);
+        // Far enough to cross several streets.
+        for (int i = 0; i < 4; ++i)
+            dlg->OnCommand(ID_TB_ZOOM_OUT_L, BN_CLICKED);
+        MapPoint to = from;
+        for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
+            const QPoint p = MapToScreen(*dlg, Junction(n));
+            const bool inside = p.x() > 40 && p.x() < dlg->m_nClientWidth - 40 && p.y() > 60 &&
+                                p.y() < dlg->m_nClientHeight - 60;
+            if (inside && PointDistance(Junction(n), from) > PointDistance(to, from))
+                to = Junction(n);
+        }
+        ASSERT_GT(PointDistance(to, from), 100);
+        ASSERT_EQ(dlg->m_bGpsValid, 1);
+        EXPECT_TRUE(dlg->IsGpsUpdating());
+        EXPECT_EQ(dlg->m_ptGps, GpsToMap(MapToGps(from, *dlg).x, MapToGps(from, *dlg).y, *dlg));
+
+        dlg->OnCommand(ID_NAVIGATE, BN_CLICKED);
+        ASSERT_EQ(dlg->m_bNavigating, 1);
+        ASSERT_EQ(dlg->ControlText(IDC_FROM_TO_LABEL), QStringLiteral("Tới:"));
+        EXPECT_FALSE(dlg->IsGpsUpdating());
+        const QPoint tap = MapToScreen(*dlg, to);
+        dlg->OnLButtonDown(0, tap);
+        dlg->OnLButtonUp(0, tap);
+        dlg->OnCommand(IDC_ROUTE_OK, BN_CLICKED);
+        ASSERT_EQ(dlg->m_bRouteShown, 1) << modal.messages.join(' ').toStdString();
+        EXPECT_TRUE(dlg->IsGpsUpdating());  // the route restarted the pass
+        dlg->UpdateWindow();
+    }
     // A pass of the update, as the one-second timer runs it.
     void Pass(MapPoint at)
     {
@@ -105,45 +148,7 @@ double DistanceToRoute(const CMapDlg& dlg, MapPoint p)
 
 TEST_F(GpsFollowTest, ADriveAlongARouteIsSnappedRecordedAndGuidedStreetByStreet)
 {
-    // The drive starts at a junction near the map's centre; the route goes
-    // to the junction on screen farthest from it.
-    const auto junction = [&](int n) { return MapPoint{dlg->m_pNodeCoords[n][0], dlg->m_pNodeCoords[n][1]}; };
-    const MapPoint centre{dlg->m_nCenterX, dlg->m_nCenterY};
-    int start = 1;
-    for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
-        if (PointDistance(junction(n), centre) < PointDistance(junction(start), centre))
-            start = n;
-    }
-    const MapPoint from = junction(start);
-    StartReception(from);
-    // Far enough to cross several streets.
-    for (int i = 0; i < 4; ++i)
-        dlg->OnCommand(ID_TB_ZOOM_OUT_L, BN_CLICKED);
-    MapPoint to = from;
-    for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
-        const QPoint p = MapToScreen(*dlg, junction(n));
-        const bool inside = p.x() > 40 && p.x() < dlg->m_nClientWidth - 40 && p.y() > 60 && p.y() < dlg->m_nClientHeight - 60;
-        if (inside && PointDistance(junction(n), from) > PointDistance(to, from))
-            to = junction(n);
-    }
-    ASSERT_GT(PointDistance(to, from), 100);
-    ASSERT_EQ(dlg->m_bGpsValid, 1);
-    EXPECT_TRUE(dlg->IsGpsUpdating());
-    EXPECT_EQ(dlg->m_ptGps, GpsToMap(MapToGps(from, *dlg).x, MapToGps(from, *dlg).y, *dlg));
-
-    // "Dẫn đường": the start is the street at the position; the destination
-    // is tapped, then OK.
-    dlg->OnCommand(ID_NAVIGATE, BN_CLICKED);
-    ASSERT_EQ(dlg->m_bNavigating, 1);
-    ASSERT_EQ(dlg->ControlText(IDC_FROM_TO_LABEL), QStringLiteral("Tới:"));
-    EXPECT_FALSE(dlg->IsGpsUpdating());
-    const QPoint tap = MapToScreen(*dlg, to);
-    dlg->OnLButtonDown(0, tap);
-    dlg->OnLButtonUp(0, tap);
-    dlg->OnCommand(IDC_ROUTE_OK, BN_CLICKED);
-    ASSERT_EQ(dlg->m_bRouteShown, 1) << modal.messages.join(' ').toStdString();
-    EXPECT_TRUE(dlg->IsGpsUpdating());  // the route restarted the pass
-    dlg->UpdateWindow();
+    ASSERT_NO_FATAL_FAILURE(NavigateAcrossTheMap());
 
     // Drive it from start to end: on every leg a fix halfway and one 30 map
     // units before its end (within 50 of the junction), 5 units beside it.
@@ -197,6 +202,90 @@ TEST_F(GpsFollowTest, ADriveAlongARouteIsSnappedRecordedAndGuidedStreetByStreet)
     dlg->UpdateWindow();
     const QPoint middle = MapToScreen(*dlg, dlg->m_pRoadPoints[dlg->m_nRoadCount / 2]);
     EXPECT_EQ(Pixel(middle), (kRoadBrown.rgb() & 0xFFFFFF));
+}
+
+// Where the program hands its sentences to speech.
+struct HeardSentences : GuidanceVoice {
+    QStringList said;
+    void Say(const QString& sentence) override { said << sentence; }
+};
+
+// The driver goes the wrong way at the route's first junction: within three
+// passes a new route starts where the car is, the guidance names its streets,
+// and driving it to the end brings "Đã đến nơi", said once.
+TEST_F(GpsFollowTest, LeavingTheRouteGetsANewOneFromThePositionDrivenToTheEnd)
+{
+    HeardSentences voice;
+    dlg->SetVoice(&voice);
+    ASSERT_NO_FATAL_FAILURE(NavigateAcrossTheMap());
+    Pass(dlg->m_routePoints[dlg->m_nRouteLast]);
+    EXPECT_TRUE(dlg->ControlText(IDC_STATUS).startsWith(QStringLiteral("Còn "))) << dlg->ControlText(IDC_STATUS).toStdString();
+
+    // From the route's first junction towards the nearest junction of the
+    // map more than 400 map units (72 m) off every leg, in steps of about
+    // 11 m, each position snapped to the street it is on. Passes count from
+    // the first position more than 40 m (222 map units) off the route.
+    const MapPoint first = dlg->m_routePoints[dlg->m_nRouteLast - 1];
+    std::optional<MapPoint> away;
+    for (int n = 1; n <= dlg->m_nNodeLast; ++n) {
+        if (DistanceToRoute(*dlg, Junction(n)) > 400 &&
+            (!away || PointDistance(Junction(n), first) < PointDistance(*away, first)))
+            away = Junction(n);
+    }
+    ASSERT_TRUE(away);
+    TraceCapture trace;
+    const int legs = dlg->m_nRouteLast;
+    const int steps = std::max(1, int(PointDistance(first, *away) / 60));
+    int passes = 0;
+    for (int k = 1; k <= steps + 3 && trace.Count(QStringLiteral("Re-route")) == 0; ++k) {
+        const int at = std::min(k, steps);
+        Pass({first.x + (away->x - first.x) * at / steps, first.y + (away->y - first.y) * at / steps});
+        const bool off = DistanceToRoute(*dlg, dlg->m_ptGps) > 222 || trace.Count(QStringLiteral("Re-route")) > 0;
+        passes = off ? passes + 1 : 0;
+    }
+    EXPECT_LE(passes, 3);
+    EXPECT_EQ(trace.Count(QStringLiteral("Re-route")), 1);
+    EXPECT_EQ(voice.said, QStringList{QStringLiteral("Đang tìm đường mới")});
+    EXPECT_LT(PointDistance(dlg->m_routePoints[dlg->m_nRouteLast], dlg->m_ptGps), 50.0);
+    EXPECT_NE(dlg->m_nRouteLast, legs);
+
+    // The new route, driven: on every leg a fix halfway and one 30 map units
+    // before its end, then the destination.
+    QStringList shown;
+    for (int i = dlg->m_nRouteLast; i > 0; --i) {
+        const MapPoint a = dlg->m_routePoints[i], b = dlg->m_routePoints[i - 1];
+        const double length = PointDistance(a, b);
+        for (const double before : {length / 2, 30.0}) {
+            if (before > length || dlg->m_bNavigating == 0)
+                continue;
+            const double f = 1 - before / length;
+            Pass({a.x + int((b.x - a.x) * f), a.y + int((b.y - a.y) * f)});
+            if (shown.isEmpty() || shown.last() != dlg->m_strGuidanceText)
+                shown << dlg->m_strGuidanceText;
+        }
+    }
+    Pass(dlg->m_routePoints[0]);
+    // The streets of the new route, from its first on; pieces without a name
+    // show none.
+    const QStringList streets = dlg->m_strRouteText.split(u'-');
+    for (const QString& name : shown) {
+        EXPECT_TRUE(name.isEmpty() || streets.contains(name) || name == QStringLiteral("Đã đến nơi"))
+            << name.toStdString() << " not in " << dlg->m_strRouteText.toStdString();
+    }
+    EXPECT_GE(shown.size() - shown.count(QString()), 4) << shown.join(" | ").toStdString();
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Đã đến nơi"));
+    EXPECT_EQ(dlg->m_bNavigating, 0);
+    EXPECT_EQ(voice.said.count(QStringLiteral("Đã đến nơi")), 1);
+    EXPECT_EQ(voice.said.last(), QStringLiteral("Đã đến nơi"));
+    EXPECT_EQ(trace.Count(QStringLiteral("Re-route")), 1);
+    // Each sentence once: no turn is called twice in a row.
+    for (int k = 1; k < voice.said.size(); ++k)
+        EXPECT_NE(voice.said[k], voice.said[k - 1]);
+    // The track goes on recording.
+    const int track = dlg->m_nTrackCount;
+    Pass({dlg->m_routePoints[0].x + 300, dlg->m_routePoints[0].y});
+    EXPECT_EQ(dlg->m_nTrackCount, track + 1);
+    dlg->SetVoice(nullptr);
 }
 
 TEST_F(GpsFollowTest, SmallMovesAndVoidFixesMoveNothingAFarPositionIsCentred)

@@ -215,18 +215,24 @@ TEST_F(GpsSourcesTest, ASimulatedDriveAcrossTheMapIsGuidedStreetByStreetToItsDes
             shown << dlg->m_strGuidanceText;
     }
     // The destination is reached (moves of 3 pixels or less are not shown),
-    // and every street of the route was named in its turn.
+    // and the streets were named in the route's order: each street turned
+    // into, and the street in use while no turn is near (one entered
+    // straight on between two close turns may go unnamed).
     dlg->GpsUpdate();
     EXPECT_LE(PointDistance(MapToScreen(*dlg, dlg->m_ptGps), MapToScreen(*dlg, destination)), 3.0);
-    QStringList streets = dlg->m_strRouteText.split(u'-');
-    streets.removeDuplicates();
+    const QStringList streets = dlg->m_strRouteText.split(u'-');
     int next = 0;
-    for (const QString& street : streets) {
-        const int at = shown.indexOf(street, next);
-        EXPECT_GE(at, 0) << street.toStdString() << " in " << shown.join(" | ").toStdString();
+    int named = 0;
+    for (const QString& name : shown) {
+        if (name.isEmpty())
+            continue;
+        const int at = streets.indexOf(name, next);
+        EXPECT_GE(at, 0) << name.toStdString() << " out of order in " << shown.join(" | ").toStdString();
         next = std::max(next, at);
+        ++named;
     }
     EXPECT_GE(streets.size(), 4);
+    EXPECT_GE(named, streets.size() - 2) << shown.join(" | ").toStdString();
 }
 
 }  // namespace

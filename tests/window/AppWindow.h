@@ -39,7 +39,7 @@ protected:
     {
         return "MapVer 1.2\r\nMapURL " + mapPath.toUtf8() + "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\n" +
                "URLInforFile " + infoFile.toUtf8() + "\r\nNumMyPlace " + QByteArray::number(myPlaces) +
-               "\r\nend\r\n\r\n";
+               "\r\nVoiceGuide 1\r\nend\r\n\r\n";
     }
 
     static void ExpectCommands(const CMapDlg& dlg, const std::vector<int>& ids, bool enabled)

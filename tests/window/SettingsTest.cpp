@@ -24,7 +24,7 @@ TEST_F(Settings, WithoutAFileTheWindowOpensWithNoMap)
     EXPECT_EQ(PixelAt(dlg->WindowSurface(), 5, 5), plain);
 }
 
-TEST_F(Settings, ExitWritesTheSevenLinesAndAnEmptyOne)
+TEST_F(Settings, ExitWritesTheEightLinesAndAnEmptyOne)
 {
     const QString map = WriteCity("maps/city.kvp");
     auto dlg = OpenMapWindow();
@@ -35,7 +35,8 @@ TEST_F(Settings, ExitWritesTheSevenLinesAndAnEmptyOne)
     EXPECT_TRUE(dlg->IsClosed());
     EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
     EXPECT_EQ(CfgBytes(), "MapVer 1.2\r\nMapURL " + map.toUtf8() +
-                              "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\nURLInforFile \r\nNumMyPlace 0\r\nend\r\n\r\n");
+                              "\r\nComType COM8: Serial 8\r\nBitRate 4800\r\nURLInforFile \r\nNumMyPlace 0\r\n"
+                              "VoiceGuide 1\r\nend\r\n\r\n");
 }
 
 TEST_F(Settings, TheNextStartReopensTheMapCentredOnItsCentrePoint)
@@ -274,6 +275,43 @@ TEST_F(Settings, TheWindowsCloseButtonSavesLikeExit)
     EXPECT_TRUE(dlg->close());
     EXPECT_TRUE(dlg->IsClosed());
     EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
+}
+
+}  // namespace
+
+namespace {
+
+QAction* VoiceCommand(const CMapDlg& dlg)
+{
+    return dlg.MenuBar()->FindCommand(ID_VOICE_GUIDANCE);
+}
+
+// "Hướng dẫn bằng giọng nói" starts ticked, is turned off, and the next start
+// finds it off; where no voice can speak it is unticked and disabled with the
+// reason, and the user's choice is still what exit writes.
+TEST_F(Settings, SpokenGuidanceIsRememberedAndShownDisabledWithoutAVoice)
+{
+    {
+        auto first = OpenMapWindow();
+        ASSERT_TRUE(VoiceCommand(*first)->isCheckable());
+        EXPECT_TRUE(VoiceCommand(*first)->isChecked());
+        EXPECT_TRUE(VoiceCommand(*first)->isEnabled());
+        first->OnCommand(ID_VOICE_GUIDANCE, BN_CLICKED);
+        EXPECT_FALSE(VoiceCommand(*first)->isChecked());
+        first->OnCommand(ID_EXIT, BN_CLICKED);
+    }
+    EXPECT_TRUE(CfgBytes().contains("NumMyPlace 0\r\nVoiceGuide 0\r\nend\r\n"));
+    auto dlg = OpenMapWindow();
+    EXPECT_FALSE(VoiceCommand(*dlg)->isChecked());
+    dlg->OnCommand(ID_VOICE_GUIDANCE, BN_CLICKED);
+    EXPECT_TRUE(VoiceCommand(*dlg)->isChecked());
+
+    dlg->VoiceUnavailable(QStringLiteral("Không có giọng đọc tiếng Việt"));
+    EXPECT_FALSE(VoiceCommand(*dlg)->isChecked());
+    EXPECT_FALSE(VoiceCommand(*dlg)->isEnabled());
+    EXPECT_EQ(VoiceCommand(*dlg)->statusTip(), QStringLiteral("Không có giọng đọc tiếng Việt"));
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+    EXPECT_TRUE(CfgBytes().contains("VoiceGuide 1\r\nend\r\n"));
 }
 
 }  // namespace

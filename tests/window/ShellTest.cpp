@@ -41,6 +41,7 @@ TEST_F(Shell, MenuBarEntriesCaptionsAndInitialStates)
                                        "  32835 Cấu hình GPS",
                                        "  32852 Lưu đường (greyed)",
                                        "  32853 Nạp đường",
+                                       "  32870 Hướng dẫn bằng giọng nói",
                                        "---",
                                        "32778 Lọc địa danh (greyed)",
                                        "---",
