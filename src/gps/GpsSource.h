@@ -32,8 +32,9 @@ public:
 
     // Line collection, one received byte at a time (reader thread only). CR
     // ends a line, LF ends one when bytes are held, and a full buffer ends a
-    // 128-byte piece. Every line goes into the ring of all lines; an RMC
-    // line whose checksum is not wrong goes into the RMC ring as well.
+    // 128-byte piece. A line's sentence starts at its last '$'. Every line
+    // goes into the ring of all lines; an RMC line that is complete
+    // (NmeaParser::RmcIsComplete) goes into the RMC ring as well.
     void ProcessChar(uint8_t b)
     {
         // Most bytes are text to keep: kept here, without a call.
@@ -48,6 +49,9 @@ public:
     // From any thread; empty before the first line.
     QString LatestRmcLine() const;
     QString LatestLine() const;
+    // How many lines went into the RMC ring so far (reader thread only): a
+    // reader that must see every fix checks it after each byte.
+    uint64_t RmcLineCount() const { return m_nRmcLines; }
 
 private:
     // CR, the highest of the bytes the collection treats apart.
@@ -59,6 +63,7 @@ private:
     void EndLine();
 
     uint8_t m_nLineLen = 0;
+    uint64_t m_nRmcLines = 0;
     std::array<char, kLineBytes> m_pLineBuf;
     const std::unique_ptr<SentenceRing> m_pRmcRing;
     const std::unique_ptr<SentenceRing> m_pLineRing;
