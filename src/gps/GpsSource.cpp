@@ -40,16 +40,19 @@ void GpsSource::ProcessControlOrFullLine(uint8_t b)
         EndLine();
     if (b == kLf || b == kSoh || b == kCr)
         return;
+    // Dropped at the '$' rather than at the line's end, so that the sentence
+    // has the whole buffer however long the packet before it was.
+    if (b == kSentenceStart)
+        m_nLineLen = 0;
     m_pLineBuf[m_nLineLen++] = static_cast<char>(b);
 }
 
 void GpsSource::EndLine()
 {
-    // The sentence starts at the line's last '$'; its text ends at the first
-    // zero byte after that.
-    const QByteArrayView sentence = NmeaParser::SentenceOfLine(QByteArrayView(m_pLineBuf.data(), m_nLineLen));
-    const qsizetype zero = sentence.indexOf('\0');
-    const QByteArrayView line = zero < 0 ? sentence : sentence.first(zero);
+    // The text ends at the first zero byte.
+    const QByteArrayView held(m_pLineBuf.data(), m_nLineLen);
+    const qsizetype zero = held.indexOf('\0');
+    const QByteArrayView line = zero < 0 ? held : held.first(zero);
     m_nLineLen = 0;
     QString text = DecodeLine(line);
     // The ring of all lines last: whoever sees a line there finds it in the

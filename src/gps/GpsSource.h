@@ -32,7 +32,8 @@ public:
 
     // Line collection, one received byte at a time (reader thread only). CR
     // ends a line, LF ends one when bytes are held, and a full buffer ends a
-    // 128-byte piece. A line's sentence starts at its last '$'. Every line
+    // 128-byte piece. A '$' starts a sentence wherever it comes: the bytes
+    // held before it (a stray byte, a binary packet) are dropped. Every line
     // goes into the ring of all lines; an RMC line that is complete
     // (NmeaParser::RmcIsComplete) goes into the RMC ring as well.
     void ProcessChar(uint8_t b)
@@ -54,11 +55,15 @@ public:
     uint64_t RmcLineCount() const { return m_nRmcLines; }
 
 private:
-    // CR, the highest of the bytes the collection treats apart.
+    // CR, the highest of the control bytes the collection treats apart.
     static constexpr uint8_t kLastControlByte = 0x0D;
+    static constexpr uint8_t kSentenceStart = '$';
 
-    // A byte that is only stored: text, with room for it.
-    static bool Keeps(uint8_t b, int lineLen) { return b > kLastControlByte && lineLen < kLineBytes; }
+    // A byte that is only stored: text but a sentence's start, with room.
+    static bool Keeps(uint8_t b, int lineLen)
+    {
+        return b > kLastControlByte && b != kSentenceStart && lineLen < kLineBytes;
+    }
     void ProcessControlOrFullLine(uint8_t b);
     void EndLine();
 

@@ -122,7 +122,8 @@ TEST(LineCollection, ASentenceStartsAtItsDollarWhateverCameBeforeIt)
     const QByteArray rmc = "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49";
     const GpsPosition fix{8 * 600000 + 339152, -(47 * 600000 + 171143)};
     for (const QByteArray& before : {QByteArray("$"), QByteArray(" "), QByteArray("\x7f"), QByteArray("\xff"),
-                                     QByteArray("$GPTXT,01,01,02,ANTSTATUS=OK"), kUbxPacket}) {
+                                     QByteArray("$GPTXT,01,01,02,ANTSTATUS=OK"), kUbxPacket,
+                                     kUbxPacket.repeated(4)}) {  // with the sentence, more than a piece
         CSerialComm source;
         Feed(source, kGga + "\r\n" + before + rmc + "\r\n");
         EXPECT_EQ(source.LatestLine(), QString::fromLatin1(rmc)) << before.toHex().constData();
