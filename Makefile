@@ -2,16 +2,21 @@
 BUILD ?= build
 JOBS ?= 2
 
-.PHONY: deps build run test test-sanitize fuzz package clean
+.PHONY: deps configure build run test test-sanitize fuzz package clean
 
 deps:
 	scripts/install-deps.sh
 
-build: deps
+configure: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Everything: the program, the map tool, every test, benchmark and fuzz replay.
+build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-run: build
+# Only what it runs: the program and the map tool, no test program.
+run: configure
+	cmake --build $(BUILD) -j$(JOBS) --target korvane korvane-tool
 	scripts/run-demo.sh $(BUILD)
 
 test: build

@@ -6,6 +6,7 @@
 #include "gps/NmeaLogSource.h"
 #include "gps/SerialComm.h"
 
+#include <QBuffer>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +15,17 @@ using namespace NmeaParser;
 
 namespace {
 
-void CheckLogEpochs(const QByteArray& log)
+void CheckLogEpochs(QByteArray log)
 {
+    QBuffer device(&log);
+    device.open(QIODevice::ReadOnly);
+    LogEpochReader reader(device);
+    LogEpochReader::Epoch epoch;
     QByteArray joined;
     double due = 0;
-    for (const NmeaLogSource::Epoch& epoch : LogEpochs(log)) {
+    while (reader.Next(epoch)) {
         FUZZ_REQUIRE(std::isfinite(epoch.due) && epoch.due >= due);
+        FUZZ_REQUIRE(epoch.bytes.size() <= LogEpochReader::kMostBytes);
         due = epoch.due;
         joined += epoch.bytes;
     }

@@ -3,8 +3,6 @@
 #include "gps/Nmea.h"
 #include "base/TextCodec.h"
 
-#include <cstring>
-
 namespace {
 
 constexpr uint8_t kCr = 0x0D;
@@ -42,21 +40,27 @@ void GpsSource::ProcessControlOrFullLine(uint8_t b)
         EndLine();
     if (b == kLf || b == kSoh || b == kCr)
         return;
+    // Dropped at the '$' rather than at the line's end, so that the sentence
+    // has the whole buffer however long the packet before it was.
+    if (b == kSentenceStart)
+        m_nLineLen = 0;
     m_pLineBuf[m_nLineLen++] = static_cast<char>(b);
 }
 
 void GpsSource::EndLine()
 {
     // The text ends at the first zero byte.
-    const char* bytes = m_pLineBuf.data();
-    const auto* zero = static_cast<const char*>(std::memchr(bytes, 0, m_nLineLen));
-    const QByteArrayView line(bytes, zero ? zero - bytes : m_nLineLen);
+    const QByteArrayView held(m_pLineBuf.data(), m_nLineLen);
+    const qsizetype zero = held.indexOf('\0');
+    const QByteArrayView line = zero < 0 ? held : held.first(zero);
     m_nLineLen = 0;
     QString text = DecodeLine(line);
     // The ring of all lines last: whoever sees a line there finds it in the
     // RMC ring already.
-    if (NmeaParser::IsRmcSentence(text) && !NmeaParser::ChecksumIsWrong(line))
+    if (NmeaParser::IsRmcSentence(text) && NmeaParser::RmcIsComplete(line)) {
         m_pRmcRing->Push(text);
+        ++m_nRmcLines;
+    }
     m_pLineRing->Push(std::move(text));
 }
 

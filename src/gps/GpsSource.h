@@ -32,8 +32,10 @@ public:
 
     // Line collection, one received byte at a time (reader thread only). CR
     // ends a line, LF ends one when bytes are held, and a full buffer ends a
-    // 128-byte piece. Every line goes into the ring of all lines; an RMC
-    // line whose checksum is not wrong goes into the RMC ring as well.
+    // 128-byte piece. A '$' starts a sentence wherever it comes: the bytes
+    // held before it (a stray byte, a binary packet) are dropped. Every line
+    // goes into the ring of all lines; an RMC line that is complete
+    // (NmeaParser::RmcIsComplete) goes into the RMC ring as well.
     void ProcessChar(uint8_t b)
     {
         // Most bytes are text to keep: kept here, without a call.
@@ -48,17 +50,25 @@ public:
     // From any thread; empty before the first line.
     QString LatestRmcLine() const;
     QString LatestLine() const;
+    // How many lines went into the RMC ring so far (reader thread only): a
+    // reader that must see every fix checks it after each byte.
+    uint64_t RmcLineCount() const { return m_nRmcLines; }
 
 private:
-    // CR, the highest of the bytes the collection treats apart.
+    // CR, the highest of the control bytes the collection treats apart.
     static constexpr uint8_t kLastControlByte = 0x0D;
+    static constexpr uint8_t kSentenceStart = '$';
 
-    // A byte that is only stored: text, with room for it.
-    static bool Keeps(uint8_t b, int lineLen) { return b > kLastControlByte && lineLen < kLineBytes; }
+    // A byte that is only stored: text but a sentence's start, with room.
+    static bool Keeps(uint8_t b, int lineLen)
+    {
+        return b > kLastControlByte && b != kSentenceStart && lineLen < kLineBytes;
+    }
     void ProcessControlOrFullLine(uint8_t b);
     void EndLine();
 
     uint8_t m_nLineLen = 0;
+    uint64_t m_nRmcLines = 0;
     std::array<char, kLineBytes> m_pLineBuf;
     const std::unique_ptr<SentenceRing> m_pRmcRing;
     const std::unique_ptr<SentenceRing> m_pLineRing;

@@ -2,6 +2,7 @@
 
 #include "base/Trace.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <netdb.h>
@@ -108,11 +109,15 @@ bool GpsdSource::Open(const QString& portText, uint32_t)
 
 void GpsdSource::ProcessEvent()
 {
+    // A flood from gpsd is taken a bounded block at a time, so that a drain
+    // ends and Stop is never held; the rest waits in the socket.
     char bytes[4096];
-    for (;;) {
-        const ssize_t n = ::recv(m_socket, bytes, sizeof bytes, 0);
+    for (qsizetype taken = 0; taken < kMostBytesPerDrain;) {
+        const size_t room = std::min<size_t>(sizeof bytes, kMostBytesPerDrain - taken);
+        const ssize_t n = ::recv(m_socket, bytes, room, 0);
         if (n > 0) {
             ProcessBytes(QByteArrayView(bytes, n));
+            taken += n;
             continue;
         }
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))

@@ -10,14 +10,18 @@
 class GpsdSource : public GpsSource {
 public:
     static constexpr int kDefaultPort = 2947;
+    // Far more than any receiver sends between two drains (a tenth of a
+    // second), so a drain keeps up with gpsd and still ends in a flood.
+    static constexpr qsizetype kMostBytesPerDrain = 64 * 1024;
 
     ~GpsdSource() override;
 
     // The port text "gpsd:" and optionally "host:port" (localhost:2947 when
     // left out). False, with a trace line, when gpsd does not answer there.
     bool Open(const QString& portText, uint32_t baud) override;
-    // Reads whatever gpsd has sent; a lost connection writes a trace line at
-    // each drain and is otherwise survived, like an unplugged receiver.
+    // Reads what gpsd has sent, at most kMostBytesPerDrain; a lost
+    // connection writes a trace line at each drain and is otherwise
+    // survived, like an unplugged receiver.
     void ProcessEvent() override;
     void Close() override;
 

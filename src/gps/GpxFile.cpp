@@ -40,6 +40,13 @@ MapPoint ToGpsUnits(double latitude, double longitude)
             static_cast<int32_t>(-std::lround(latitude * kGpsUnitsPerDegree))};
 }
 
+// xsd:dateTime in UTC, with milliseconds only when there are any.
+QString TimeText(const QDateTime& time)
+{
+    const QDateTime utc = time.toUTC();
+    return utc.toString(utc.time().msec() ? Qt::ISODateWithMs : Qt::ISODate);
+}
+
 QString ProblemAt(const QXmlStreamReader& xml, const QString& what)
 {
     return QStringLiteral("line %1, column %2: %3").arg(xml.lineNumber()).arg(xml.columnNumber()).arg(what);
@@ -47,7 +54,7 @@ QString ProblemAt(const QXmlStreamReader& xml, const QString& what)
 
 } // namespace
 
-QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
+QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped, const std::vector<QDateTime>& times)
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -63,7 +70,8 @@ QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
     xml.writeStartElement(kGpxNamespace, QStringLiteral("trk"));
     xml.writeStartElement(kGpxNamespace, QStringLiteral("trkseg"));
     int left = 0;
-    for (const MapPoint p : positionsGps) {
+    for (size_t i = 0; i < positionsGps.size(); ++i) {
+        const MapPoint p = positionsGps[i];
         const int64_t latitude = -static_cast<int64_t>(p.y);
         int64_t longitude = p.x;
         if (std::abs(latitude) > kMaxLatitudeUnits || std::abs(longitude) > kMaxLongitudeUnits) {
@@ -72,9 +80,17 @@ QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
         }
         if (longitude == kMaxLongitudeUnits)
             longitude = -longitude;
-        xml.writeEmptyElement(kGpxNamespace, QStringLiteral("trkpt"));
+        const QDateTime time = i < times.size() ? times[i] : QDateTime();
+        if (time.isValid())
+            xml.writeStartElement(kGpxNamespace, QStringLiteral("trkpt"));
+        else
+            xml.writeEmptyElement(kGpxNamespace, QStringLiteral("trkpt"));
         xml.writeAttribute(QStringLiteral("lat"), DegreesText(latitude));
         xml.writeAttribute(QStringLiteral("lon"), DegreesText(longitude));
+        if (time.isValid()) {
+            xml.writeTextElement(kGpxNamespace, QStringLiteral("time"), TimeText(time));
+            xml.writeEndElement();
+        }
     }
     xml.writeEndDocument();
     if (skipped)

@@ -7,6 +7,7 @@
 #include "map/MapData.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <vector>
 
@@ -20,7 +21,9 @@ inline constexpr qint64 kMaxGpxFileBytes = 16 * 1024 * 1024;
 // each position, degrees with 7 decimals. Positions that lie outside
 // -90..90 / -180..180 are left out and counted in *skipped; longitude 180 is
 // written as -180, the same meridian, since GPX longitudes stop short of 180.
-QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped = nullptr);
+// A position whose time (UTC) is given and valid gets it as its <time>.
+QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped = nullptr,
+                    const std::vector<QDateTime>& times = {});
 
 enum class GpxStatus {
     Read,       // points were read

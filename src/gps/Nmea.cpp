@@ -4,6 +4,7 @@
 
 #include <QVarLengthArray>
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace NmeaParser {
@@ -43,19 +44,50 @@ bool IsRmcSentence(QStringView line)
            line[4] == u'M' && line[5] == u'C';
 }
 
-bool ChecksumIsWrong(QByteArrayView line)
+namespace {
+
+// The checksum a line carries after its "*"; -1 when it carries none.
+int SentChecksum(QByteArrayView line, qsizetype star)
 {
-    const qsizetype star = line.indexOf('*');
     if (star < 0 || star + 2 >= line.size())
-        return false;
+        return -1;
     const int high = HexDigit(line[star + 1]);
     const int low = HexDigit(line[star + 2]);
-    if (high < 0 || low < 0)
-        return false;
+    return high < 0 || low < 0 ? -1 : high << 4 | low;
+}
+
+// The exclusive or of the bytes between the "$" and the "*".
+int ComputedChecksum(QByteArrayView line, qsizetype star)
+{
     unsigned char sum = 0;
     for (qsizetype i = line.startsWith('$') ? 1 : 0; i < star; ++i)
         sum ^= static_cast<unsigned char>(line[i]);
-    return sum != (high << 4 | low);
+    return sum;
+}
+
+}  // namespace
+
+QByteArrayView SentenceOfLine(QByteArrayView line)
+{
+    const qsizetype dollar = line.lastIndexOf('$');
+    return dollar < 0 ? line : line.sliced(dollar);
+}
+
+bool ChecksumIsWrong(QByteArrayView line)
+{
+    const qsizetype star = line.indexOf('*');
+    const int sent = SentChecksum(line, star);
+    return sent >= 0 && sent != ComputedChecksum(line, star);
+}
+
+bool RmcIsComplete(QByteArrayView line)
+{
+    // Seven commas: the one after the longitude's hemisphere letter is the
+    // seventh.
+    constexpr qsizetype kCommasPastHemisphere = 7;
+    const qsizetype star = line.indexOf('*');
+    const int sent = SentChecksum(line, star);
+    return sent >= 0 ? sent == ComputedChecksum(line, star) : line.count(',') >= kCommasPastHemisphere;
 }
 
 namespace {
@@ -134,6 +166,32 @@ int32_t FieldToUnits(QStringView field, bool negate)
 int32_t DegMinToUnits(int32_t v)
 {
     return v % 1000000 + v / 1000000 * 600000;
+}
+
+double RmcSecondsOfDay(QStringView line)
+{
+    const QString time = RmcField(line, 1);
+    if (time.size() < 6)
+        return NAN;
+    bool ok = false;
+    const double hhmmss = time.toDouble(&ok);
+    if (!ok || !(hhmmss >= 0 && hhmmss < 240000))
+        return NAN;  // no time of day (and no number an int could hold)
+    const int whole = static_cast<int>(hhmmss);
+    return whole / 10000 * 3600 + whole / 100 % 100 * 60 + whole % 100 + (hhmmss - whole);
+}
+
+QDateTime RmcDateTime(QStringView line)
+{
+    const double seconds = RmcSecondsOfDay(line);
+    const QString ddmmyy = RmcField(line, 9);
+    bool ok = ddmmyy.size() == 6;
+    const int value = ok ? ddmmyy.toInt(&ok) : 0;
+    const int yy = value % 100;
+    const QDate date(yy < 80 ? 2000 + yy : 1900 + yy, value / 100 % 100, value / 10000);
+    if (!ok || !date.isValid() || std::isnan(seconds))
+        return {};
+    return QDateTime(date, QTime(0, 0), Qt::UTC).addMSecs(std::llround(seconds * 1000));
 }
 
 GpsPosition RmcPosition(QStringView line)

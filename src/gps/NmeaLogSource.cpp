@@ -1,27 +1,10 @@
 #include "gps/NmeaLogSource.h"
 
 #include "gps/Nmea.h"
-#include "map/TextLines.h"
+#include "base/DevicePath.h"
 #include "base/Trace.h"
 
-#include <cmath>
-
 namespace {
-
-// Seconds of the day of an RMC sentence's time field (hhmmss or hhmmss.sss);
-// NaN when there is none.
-double RmcSeconds(const QString& line)
-{
-    const QString time = NmeaParser::RmcField(line, 1);
-    if (time.size() < 6)
-        return NAN;
-    bool ok = false;
-    const double hhmmss = time.toDouble(&ok);
-    if (!ok || !(hhmmss >= 0 && hhmmss < 240000))
-        return NAN;  // no time of day (and no number an int could hold)
-    const int whole = static_cast<int>(hhmmss);
-    return whole / 10000 * 3600 + whole / 100 % 100 * 60 + whole % 100 + (hhmmss - whole);
-}
 
 // The wait from one fix to the next: what their times say, when that is a
 // plausible second or so; else one second.
@@ -31,52 +14,73 @@ double Interval(double from, double to)
     return gap > 0 && gap <= 10 ? gap : 1.0;
 }
 
+// The sentence of a line of the log, from its last '$' as the line
+// collection reads it; an RMC sentence ends a fix.
+QString SentenceText(QByteArrayView line)
+{
+    return QString::fromLatin1(NmeaParser::SentenceOfLine(line.trimmed()));
+}
+
 }  // namespace
 
-std::vector<NmeaLogSource::Epoch> LogEpochs(const QByteArray& log)
+bool LogEpochReader::Next(Epoch& epoch)
 {
-    std::vector<NmeaLogSource::Epoch> epochs;
-    std::vector<double> times;
-    QByteArray pending;
-    qsizetype start = 0;
-    while (start < log.size()) {
-        qsizetype end = log.indexOf('\n', start);
-        end = end < 0 ? log.size() : end + 1;
-        const QByteArrayView line = QByteArrayView(log).sliced(start, end - start);
-        pending += line;
-        start = end;
-        const QString text = QString::fromLatin1(line.trimmed());
+    // Lines are read straight into the epoch; readLine ends what it reads
+    // with a zero byte, hence the one byte more.
+    epoch.bytes.resize(kMostBytes + 1);
+    qsizetype size = 0;
+    double time = NAN;
+    while (size < kMostBytes) {
+        const qint64 n = m_log.readLine(epoch.bytes.data() + size, kMostBytes + 1 - size);
+        if (n <= 0)
+            break;
+        const QByteArrayView line(epoch.bytes.constData() + size, n);
+        size += n;
+        const QString text = SentenceText(line);
         if (NmeaParser::IsRmcSentence(text)) {
-            epochs.push_back({pending, 0});
-            times.push_back(RmcSeconds(text));
-            pending.clear();
+            time = NmeaParser::RmcSecondsOfDay(text);
+            break;
         }
     }
-    if (!pending.isEmpty()) {
-        epochs.push_back({pending, 0});
-        times.push_back(NAN);
-    }
-    for (size_t i = 1; i < epochs.size(); ++i)
-        epochs[i].due = epochs[i - 1].due + Interval(times[i - 1], times[i]);
-    return epochs;
+    epoch.bytes.resize(size);
+    if (epoch.bytes.isEmpty())
+        return false;
+    m_due = m_started ? m_due + Interval(m_time, time) : 0;
+    m_time = time;
+    m_started = true;
+    epoch.due = m_due;
+    return true;
 }
 
 NmeaLogSource::NmeaLogSource(SourceClock clock) : m_clock(std::move(clock)) {}
 
 bool NmeaLogSource::Open(const QString& portText, uint32_t)
 {
-    QByteArray log;
-    bool cut = false;
-    if (!ReadFileBlock(portText, kMaxLogBytes, log, &cut) || cut || log.isEmpty()) {
+    Close();
+    m_file.setFileName(NativePath(portText));
+    if (m_file.open(QIODevice::ReadOnly))
+        m_reader.emplace(m_file);
+    if (!ReadEpoch()) {
         Trace("NmeaLogSource::Open - Unable to replay %s", qPrintable(portText));
+        Close();
         return false;
     }
-    m_epochs = LogEpochs(log);
-    m_loopSeconds = m_epochs.back().due + 1.0;
-    m_start = m_clock();
-    m_next = 0;
-    m_loop = 0;
+    m_passStart = m_clock();
     return true;
+}
+
+bool NmeaLogSource::ReadEpoch()
+{
+    if (!m_reader)
+        return false;
+    const double lastDue = m_held.due;
+    if (m_reader->Next(m_held))
+        return m_holding = true;
+    // The log is over: the next pass begins a second after its last fix.
+    m_passStart += lastDue + 1.0;
+    m_file.seek(0);
+    m_reader.emplace(m_file);
+    return m_holding = m_reader->Next(m_held);
 }
 
 void NmeaLogSource::ProcessEvent()
@@ -84,20 +88,18 @@ void NmeaLogSource::ProcessEvent()
     // However long a drain was late, it catches up with at most a minute of
     // the log.
     constexpr int kMostEpochs = 60;
-    const double now = m_clock() - m_start;
-    for (int fed = 0; fed < kMostEpochs && !m_epochs.empty(); ++fed) {
-        const Epoch& epoch = m_epochs[m_next];
-        if (epoch.due + m_loop * m_loopSeconds > now)
+    const double now = m_clock();
+    for (int fed = 0; fed < kMostEpochs && (m_holding || ReadEpoch()); ++fed) {
+        if (m_passStart + m_held.due > now)
             return;
-        ProcessBytes(epoch.bytes);
-        if (++m_next == m_epochs.size()) {
-            m_next = 0;
-            ++m_loop;
-        }
+        ProcessBytes(m_held.bytes);
+        m_holding = false;
     }
 }
 
 void NmeaLogSource::Close()
 {
-    m_epochs.clear();
+    m_reader.reset();
+    m_file.close();
+    m_holding = false;
 }

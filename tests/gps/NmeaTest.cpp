@@ -105,14 +105,55 @@ TEST(LineCollection, LongLinesComeInPiecesOf128Bytes)
 TEST(LineCollection, ZeroBytesEndTheTextAndStartOfHeadingIsDropped)
 {
     CSerialComm source;
-    Feed(source, Bytes("\x01$GPRMC,000346.03,A,4808\0\0\0  garbage\r\n"));
-    EXPECT_EQ(source.LatestRmcLine(), QStringLiteral("$GPRMC,000346.03,A,4808"));
+    Feed(source, Bytes("\x01$GPGSA,A,3,04,05\0\0\0  garbage\r\n"));
+    EXPECT_EQ(source.LatestLine(), QStringLiteral("$GPGSA,A,3,04,05"));
     Feed(source, kFix.left(20) + "\x01" + kFix.mid(20) + "\r\n");
     EXPECT_EQ(source.LatestLine(), QString::fromLatin1(kFix));
     EXPECT_EQ(source.LatestRmcLine(), QString::fromLatin1(kFix));
-    Feed(source, Bytes("$GPGSA,\0$GPRMC,1\r"));
-    EXPECT_EQ(source.LatestLine(), QStringLiteral("$GPGSA,"));
-    EXPECT_EQ(source.LatestRmcLine(), QString::fromLatin1(kFix));
+}
+
+// A u-blox receiver's binary packet (NAV-TIMEUTC framing, zero bytes in its
+// payload) as it comes right before a sentence, without a line end between.
+const QByteArray kUbxPacket = Bytes("\xb5\x62\x01\x21\x14\x00\x18\x4e\x3e\x1c\x00\x00\x00\x00\x24\x00\x00\x00"
+                                    "\xea\x07\x0c\x07\x08\x23\x3b\x37\x7b\x9a");
+
+TEST(LineCollection, ASentenceStartsAtItsDollarWhateverCameBeforeIt)
+{
+    const QByteArray rmc = "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49";
+    const GpsPosition fix{8 * 600000 + 339152, -(47 * 600000 + 171143)};
+    for (const QByteArray& before : {QByteArray("$"), QByteArray(" "), QByteArray("\x7f"), QByteArray("\xff"),
+                                     QByteArray("$GPTXT,01,01,02,ANTSTATUS=OK"), kUbxPacket,
+                                     kUbxPacket.repeated(4)}) {  // with the sentence, more than a piece
+        CSerialComm source;
+        Feed(source, kGga + "\r\n" + before + rmc + "\r\n");
+        EXPECT_EQ(source.LatestLine(), QString::fromLatin1(rmc)) << before.toHex().constData();
+        EXPECT_EQ(RmcPosition(source.LatestRmcLine()), fix) << before.toHex().constData();
+    }
+    // Before the sentence's own '$' a zero byte no longer ends its text; after
+    // it, it still does.
+    CSerialComm source;
+    Feed(source, Bytes("$GPGSA,\0$GPGSV,3\0,1\r"));
+    EXPECT_EQ(source.LatestLine(), QStringLiteral("$GPGSV,3"));
+}
+
+TEST(LineCollection, AnRmcLineCutAtItsHemisphereLetterWithoutChecksumIsNoFix)
+{
+    CSerialComm source;
+    Feed(source, kFix + "\r\n");
+    // Cut after the "W" or the "E": the letter may have been the end of a
+    // longer cut, so the line places nothing.
+    for (const QByteArray& cut : {QByteArray("$GPRMC,193221.00,A,2037.7279,N,08704.0848,W"),
+                                  QByteArray("$GPRMC,193221.00,A,2037.7279,S,08704.0848,E"),
+                                  QByteArray("$GPRMC,193221.00,A,2037.7279,N,08704.0848,")}) {
+        Feed(source, cut + "\r\n");
+        EXPECT_EQ(source.LatestLine(), QString::fromLatin1(cut));
+        EXPECT_EQ(source.LatestRmcLine(), QString::fromLatin1(kFix)) << cut.constData();
+    }
+    // The comma after the letter is there: a fix, in its hemispheres.
+    Feed(source, "$GPRMC,193221.00,A,2037.7279,N,08704.0848,W,\r\n");
+    EXPECT_EQ(RmcPosition(source.LatestRmcLine()), (GpsPosition{-(87 * 600000 + 40848), -(20 * 600000 + 377279)}));
+    Feed(source, "$GPRMC,193222.00,A,2037.7279,S,08704.0848,E,0.1\r\n");
+    EXPECT_EQ(RmcPosition(source.LatestRmcLine()), (GpsPosition{87 * 600000 + 40848, 20 * 600000 + 377279}));
 }
 
 TEST(LineCollection, AWrongChecksumKeepsTheLineOutOfTheRmcRingOnly)

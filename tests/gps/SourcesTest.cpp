@@ -8,13 +8,17 @@
 #include "gps/Nmea.h"
 #include "gps/SimulatedDrive.h"
 #include "support/DeviceRoot.h"
+#include "support/GpsFake.h"
 
-#include <QProcess>
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/socket.h>
 
 namespace {
 
@@ -35,6 +39,18 @@ QByteArray Rmc(const char* time, GpsPosition p)
     return line;
 }
 
+// A log cut as the replay reads it.
+std::vector<LogEpochReader::Epoch> EpochsOf(QByteArray log)
+{
+    QBuffer device(&log);
+    device.open(QIODevice::ReadOnly);
+    LogEpochReader reader(device);
+    std::vector<LogEpochReader::Epoch> epochs;
+    for (LogEpochReader::Epoch epoch; reader.Next(epoch);)
+        epochs.push_back(epoch);
+    return epochs;
+}
+
 TEST(NmeaLog, FixesComeAtThePaceTheirTimesGiveAndTheLogStartsAgain)
 {
     TempDeviceRoot root;
@@ -42,7 +58,7 @@ TEST(NmeaLog, FixesComeAtThePaceTheirTimesGiveAndTheLogStartsAgain)
     const QByteArray log = "$GPGGA,first\r\n" + Rmc("080000.00", a) + "\r\n$GPGSV,x\n" + Rmc("080002.50", b) +
                            "\r\n" + Rmc("075959.00", c) + "\n$GPGSA,tail\r\n";
     root.Write("drive.nmea", log);
-    const auto epochs = LogEpochs(log);
+    const auto epochs = EpochsOf(log);
     ASSERT_EQ(epochs.size(), 4u);
     EXPECT_EQ(epochs[0].bytes, "$GPGGA,first\r\n" + Rmc("080000.00", a) + "\r\n");
     // 2.5 s apart by their times; a time going back counts one second; the
@@ -92,6 +108,29 @@ TEST(NmeaLog, EmptyOrMissingLogsAreRefusedBinaryOnesReplayedWithoutHarm)
     EXPECT_TRUE(source.LatestRmcLine().isEmpty() || NmeaParser::IsRmcSentence(source.LatestRmcLine()));
 }
 
+TEST(NmeaLog, ALogIsReadInBoundedPiecesAndAFixAfterOtherBytesEndsItsPiece)
+{
+    // A binary stretch without a line end is cut into pieces that hold each
+    // byte once; the fix that follows junk on its line ends the next piece.
+    QByteArray binary(150000, 'x');
+    for (int i = 0; i < binary.size(); ++i)
+        binary[i] = char(i * 7 % 251 + 1) == '\n' ? 0 : char(i * 7 % 251 + 1);
+    const QByteArray fix = QByteArray("\xb5\x62\0", 3) + "$GNRMC,080001.00,A,1051.2148,N,10551.2148,E,,,010124,,,A\r\n";
+    const QByteArray log = binary + "\n" + fix + Rmc("080003.00", {63500000, -12600000}) + "\n";
+    const auto epochs = EpochsOf(log);
+    QByteArray joined;
+    for (const auto& epoch : epochs) {
+        EXPECT_LE(epoch.bytes.size(), LogEpochReader::kMostBytes);
+        joined += epoch.bytes;
+    }
+    EXPECT_EQ(joined, log);
+    // Two full pieces of the binary stretch, its rest with the first fix,
+    // then the second fix, two seconds later by their times.
+    ASSERT_EQ(epochs.size(), 4u);
+    EXPECT_TRUE(epochs[2].bytes.endsWith(fix));
+    EXPECT_DOUBLE_EQ(epochs[3].due - epochs[2].due, 2.0);
+}
+
 TEST(SimulatedDrive, DrivesTheRouteAtItsSpeedAndStopsAtTheDestination)
 {
     // An L of 300 + 400 map units; one unit is a metre (SCALE 1000), so at
@@ -139,14 +178,6 @@ TEST(SourceChoice, ThePortTextNamesTheSource)
     EXPECT_EQ(GpsdPort(QStringLiteral("gpsd:")), 2947);
 }
 
-// A port nothing listens on.
-int FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
-
 bool Drains(GpsSource& source, const std::function<bool()>& until)
 {
     return QTest::qWaitFor([&] {
@@ -157,26 +188,22 @@ bool Drains(GpsSource& source, const std::function<bool()>& until)
 
 TEST(Gpsd, ARealGpsdStreamsTheLogsSentencesAndALostConnectionIsSurvived)
 {
-    const int port = FreePort();
-    QProcess gpsfake;
-    gpsfake.start(QStringLiteral("gpsfake"), {QStringLiteral("-q"), QStringLiteral("-1"), QStringLiteral("-c"),
-                                               QStringLiteral("0.1"), QStringLiteral("-P"), QString::number(port),
-                                               QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea/et-332.log")});
-    ASSERT_TRUE(gpsfake.waitForStarted()) << "gpsfake is installed by scripts/install-deps.sh";
+    GpsFake gpsfake({QStringLiteral("-q"), QStringLiteral("-1"), QStringLiteral("-c"), QStringLiteral("0.1")},
+                    QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea/et-332.log"));
+    ASSERT_TRUE(gpsfake.Started()) << "gpsfake is installed by scripts/install-deps.sh";
     GpsdSource source;
-    const QString portText = QStringLiteral("gpsd: localhost:%1").arg(port);
+    const QString portText = QStringLiteral("gpsd: localhost:%1").arg(gpsfake.Port());
     ASSERT_TRUE(QTest::qWaitFor([&] { return source.Open(portText, 0); }, 15000));
     ASSERT_TRUE(Drains(source, [&] { return !source.LatestRmcLine().isEmpty(); }));
     // One of the log's own fixes, west and north: 3940.698x N, 07544.935x W.
     const GpsPosition fix = NmeaParser::RmcPosition(source.LatestRmcLine());
     EXPECT_NEAR(fix.x, -(75 * 600000 + 449357), 5);
     EXPECT_NEAR(fix.y, -(39 * 600000 + 406986), 5);
-    gpsfake.kill();
-    gpsfake.waitForFinished();
+    gpsfake.Stop();
     for (int i = 0; i < 3; ++i)
         source.ProcessEvent();  // traced, survived
     source.Close();
-    EXPECT_FALSE(GpsdSource().Open(QStringLiteral("gpsd: localhost:%1").arg(FreePort()), 0));
+    EXPECT_FALSE(GpsdSource().Open(QStringLiteral("gpsd: localhost:%1").arg(GpsFake::FreePort()), 0));
 }
 
 TEST(Gpsd, AGpsdThatAnswersGarbageIsSurvived)
@@ -195,6 +222,35 @@ TEST(Gpsd, AGpsdThatAnswersGarbageIsSurvived)
     EXPECT_TRUE(Drains(source, [&] { return !source.LatestRmcLine().isEmpty(); }));
     peer->close();
     source.ProcessEvent();
+}
+
+TEST(Gpsd, AFloodIsTakenABoundedBlockADrain)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    GpsdSource source;
+    ASSERT_TRUE(source.Open(QStringLiteral("gpsd: 127.0.0.1:%1").arg(server.serverPort()), 0));
+    ASSERT_TRUE(server.waitForNewConnection(3000));
+    // Numbered lines of 64 bytes until the socket's buffers hold no more.
+    const int peer = int(server.nextPendingConnection()->socketDescriptor());
+    ::fcntl(peer, F_SETFL, ::fcntl(peer, F_GETFL) | O_NONBLOCK);
+    constexpr int kLineBytes = 64;
+    int written = 0;
+    for (;; ++written) {
+        const QByteArray line = "$GPTXT," + QByteArray::number(written).rightJustified(kLineBytes - 9, '0') + "\r\n";
+        if (::send(peer, line.constData(), line.size(), MSG_NOSIGNAL) != line.size())
+            break;
+    }
+    ASSERT_GT(written * kLineBytes, 4 * GpsdSource::kMostBytesPerDrain);
+    const auto latestNumber = [&] { return source.LatestLine().mid(7).toInt(); };
+    source.ProcessEvent();
+    const int first = latestNumber();
+    EXPECT_GT(first, 0);
+    EXPECT_LE((first + 1) * kLineBytes, GpsdSource::kMostBytesPerDrain);
+    // The rest waits for the next drains, in order.
+    source.ProcessEvent();
+    EXPECT_GT(latestNumber(), first);
+    EXPECT_LE(latestNumber() - first, GpsdSource::kMostBytesPerDrain / kLineBytes);
 }
 
 }  // namespace

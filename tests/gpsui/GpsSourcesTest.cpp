@@ -11,14 +11,13 @@
 #include "gps/Nmea.h"
 #include "widgets/UiComboBox.h"
 #include "support/DeviceRoot.h"
+#include "support/GpsFake.h"
 #include "support/MapWindow.h"
 #include "support/ScriptedModal.h"
 #include "support/Widgets.h"
 
 #include <QCheckBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QTcpServer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -70,15 +69,10 @@ protected:
 
 TEST_F(GpsSourcesTest, GpsdServingAReceiverLogMovesThePositionAsAReceiverWould)
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const int port = probe.serverPort();
-    probe.close();
-    QProcess gpsfake;
-    gpsfake.start(QStringLiteral("gpsfake"),
-                  {QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("0.05"), QStringLiteral("-P"),
-                   QString::number(port), kLogs + QStringLiteral("humminbird-M37.log")});
-    ASSERT_TRUE(gpsfake.waitForStarted()) << "gpsfake comes with scripts/install-deps.sh";
+    GpsFake gpsfake({QStringLiteral("-q"), QStringLiteral("-c"), QStringLiteral("0.05")},
+                    kLogs + QStringLiteral("humminbird-M37.log"));
+    ASSERT_TRUE(gpsfake.Started()) << "gpsfake comes with scripts/install-deps.sh";
+    const int port = gpsfake.Port();
     Open();
     modal.dialogAnswers.push_back([&](QDialog& shown) {
         auto& setup = static_cast<CGpsSetupDlg&>(shown);
@@ -98,8 +92,6 @@ TEST_F(GpsSourcesTest, GpsdServingAReceiverLogMovesThePositionAsAReceiverWould)
     EXPECT_EQ(dlg->m_bGpsValid, 1);
     EXPECT_TRUE(TrackGrowsBy(3));
     dlg->m_gpsSetupDlg.OnStop();
-    gpsfake.kill();
-    gpsfake.waitForFinished();
 }
 
 TEST_F(GpsSourcesTest, AReceiverLogOnTheCommandLineShowsThePositionAndTrackMoving)

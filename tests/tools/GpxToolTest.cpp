@@ -132,6 +132,82 @@ TEST_F(GpxTool, TheWrittenTrackValidatesAgainstTheGpx11Schema)
         0);
 }
 
+// The track points of a GPX file with the text of their <time>, if any.
+struct TimedPoint {
+    double lat, lon;
+    QString time;
+};
+
+std::vector<TimedPoint> TimedPointsOf(const QByteArray& gpx)
+{
+    std::vector<TimedPoint> points;
+    QXmlStreamReader xml(gpx);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1StringView("trkpt"))
+            points.push_back({xml.attributes().value("lat").toDouble(), xml.attributes().value("lon").toDouble(), {}});
+        else if (xml.name() == QLatin1StringView("time") && !points.empty())
+            points.back().time = xml.readElementText();
+    }
+    return points;
+}
+
+TEST_F(GpxTool, AReceiverLogGivesEveryFixTheWindowTakesInOrderWithItsTime)
+{
+    const QByteArray log =
+        "$GPGGA,083559.00,4717.11437,N,00833.91522,E,1,08,1.01,499.6,M,48.0,M,,*58\r\n"
+        "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49\r\n"
+        "$GPRMC,083600.00,V,4717.11437,N,00833.91522,E,,,091202,,,N*43\r\n"
+        "\x13\x37 noise \xff\xfe\n" +
+        QByteArray("\xb5\x62\x01\x07\0\0\x24\0", 8) +
+        "$GLRMC,083601.50,A,3351.0947,S,15112.3201,E,12.5,90.0,091202,,,A\r\n"
+        "$GPRMC,083602,A,2037.7279,N,08704.0848,W\r\n"
+        "$PGRMC,083602.00,A,2037.7279,N,08704.0848,W,,,091202,,,A\r\n"
+        "$GPRMC,083604.00,A,1051.2148,N,10551.2148,E,0.0,0.0,091202,,,A*00\r\n"
+        "$GARMC,083603.00,A,2037.72791,N,08704.08482,W,0.0,0.0,,,,A*52";  // no date, no line end
+    const QString input = WriteFile(dir, QStringLiteral("drive.nmea"), log);
+    const ToolRun run = RunTool({QStringLiteral("gpx"), input, QStringLiteral("-o"), gpx});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("(3 points)"))) << run.out.toStdString();
+
+    // Decoded by hand from the degrees and minutes the sentences give.
+    const std::vector<TimedPoint> expected = {
+        {47 + 17.11437 / 60, 8 + 33.91522 / 60, QStringLiteral("2002-12-09T08:35:59Z")},
+        {-(33 + 51.0947 / 60), 151 + 12.3201 / 60, QStringLiteral("2002-12-09T08:36:01.500Z")},
+        {20 + 37.72791 / 60, -(87 + 4.08482 / 60), QString()},
+    };
+    const std::vector<TimedPoint> written = TimedPointsOf(ReadFile(gpx));
+    ASSERT_EQ(written.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const double metresPerDegree = 111320;
+        const double north = (written[i].lat - expected[i].lat) * metresPerDegree;
+        const double east =
+            (written[i].lon - expected[i].lon) * metresPerDegree * std::cos(expected[i].lat * M_PI / 180);
+        EXPECT_LE(std::hypot(north, east), 0.25) << i;
+        EXPECT_EQ(written[i].time, expected[i].time) << i;
+    }
+
+    const QString schema = QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/gpx/gpx.xsd");
+    if (QFileInfo::exists(schema) && !Installed("xmllint").isEmpty()) {
+        QString said;
+        EXPECT_EQ(RunProgram(QStringLiteral("xmllint"),
+                             {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, gpx}, &said),
+                  0)
+            << said.toStdString();
+    }
+
+    // A log without any fix of status A writes nothing.
+    const QString earlier = WriteFile(dir, QStringLiteral("earlier.gpx"), "an earlier file");
+    const ToolRun none = RunTool({QStringLiteral("gpx"),
+                                  WriteFile(dir, QStringLiteral("void.nmea"),
+                                            "$GPRMC,083600.00,V,4717.11437,N,00833.91522,E,,,091202,,,N*43\r\n"),
+                                  QStringLiteral("-o"), earlier});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_TRUE(none.err.contains(QStringLiteral("holds no fix with status A"))) << none.err.toStdString();
+    EXPECT_EQ(ReadFile(earlier), QByteArray("an earlier file"));
+}
+
 TEST_F(GpxTool, BadInputFailsWithAMessageAndLeavesTheOutputAlone)
 {
     for (const char* command : {"gpx", "kvt"}) {

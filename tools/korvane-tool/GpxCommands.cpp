@@ -1,13 +1,18 @@
-// gpx and kvt: a road file as a GPX 1.1 track, and the points of a GPX file
-// as a road file. Both take all that a track saved by "Lưu đường" can hold.
+// gpx and kvt: a road file or a receiver log as a GPX 1.1 track, and the
+// points of a GPX file as a road file. Both take all that a track saved by
+// "Lưu đường" can hold.
 #include "Commands.h"
 
 #include "gps/GpsState.h"
 #include "gps/GpxFile.h"
+#include "gps/LogFixes.h"
 #include "gps/RoadFile.h"
 #include "map/TextLines.h"
 
+#include <QFile>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -38,6 +43,37 @@ bool ParseConversion(QCommandLineParser& parser, const QStringList& args, const 
     return true;
 }
 
+// The positions to write, and their times when they come from a log.
+struct Track {
+    std::vector<MapPoint> positions; // GPS units
+    std::vector<QDateTime> times;
+    bool fromLog = false;
+};
+
+// The fixes of a receiver log, or the positions of a road file; none when the
+// file cannot be read.
+std::optional<Track> ReadTrack(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    Track track;
+    track.fromLog = LooksLikeReceiverLog(file.peek(64 * 1024));
+    if (track.fromLog) {
+        for (const LogFix& fix : LogFixes(file)) {
+            track.positions.push_back({fix.position.x, fix.position.y});
+            track.times.push_back(fix.time);
+        }
+        return track;
+    }
+    std::optional<std::vector<MapPoint>> road =
+        ReadRoadFile(QFileInfo(path).absoluteFilePath(), kSavedRoadBytes, kMaxTrackPositions);
+    if (!road)
+        return std::nullopt;
+    track.positions = std::move(*road);
+    return track;
+}
+
 QString Points(qsizetype n)
 {
     return QStringLiteral("%1 point%2").arg(n).arg(n == 1 ? "" : "s");
@@ -48,40 +84,45 @@ QString Points(qsizetype n)
 int RunGpx(const QStringList& args)
 {
     QCommandLineParser parser;
-    QString road, gpx;
+    QString input, gpx;
     int exitCode = kExitOk;
-    if (!ParseConversion(parser, args, QStringLiteral("gpx"),
-                         QStringLiteral("Writes a road file (a track saved by \"Lưu đường\") as a GPX 1.1 track: "
-                                        "one <trkpt> for each position, WGS84 latitude and longitude in decimal "
-                                        "degrees with 7 decimals. Positions outside -90..90 / -180..180 are left out "
-                                        "with a warning. Reads up to %1 positions.")
-                             .arg(kMaxTrackPositions),
-                         QStringLiteral("The road file (.kvt)."), QStringLiteral("The GPX file to write."), road, gpx,
-                         exitCode))
+    if (!ParseConversion(
+            parser, args, QStringLiteral("gpx"),
+            QStringLiteral("Writes a road file (a track saved by \"Lưu đường\") or a receiver's NMEA log as a GPX "
+                           "1.1 track: one <trkpt> for each position, WGS84 latitude and longitude in decimal degrees "
+                           "with 7 decimals. Of a log, every fix the map window would take, status \"A\" only, in "
+                           "order, with its date and time where the sentence gives both. Positions outside "
+                           "-90..90 / -180..180 are left out with a warning. Reads up to %1 positions of a road file.")
+                .arg(kMaxTrackPositions),
+            QStringLiteral("The road file (.kvt) or the receiver log (NMEA sentences, any name)."),
+            QStringLiteral("The GPX file to write."), input, gpx, exitCode))
         return exitCode;
 
-    const std::optional<std::vector<MapPoint>> positions =
-        QFileInfo(road).isFile() ? ReadRoadFile(QFileInfo(road).absoluteFilePath(), kSavedRoadBytes, kMaxTrackPositions)
-                                 : std::nullopt;
-    if (!positions) {
-        Err() << "korvane-tool gpx: cannot read " << road << "\n";
+    const std::optional<Track> track = ReadTrack(input);
+    if (!track) {
+        Err() << "korvane-tool gpx: cannot read " << input << "\n";
+        return kExitFailed;
+    }
+    const std::vector<MapPoint>& positions = track->positions;
+    if (track->fromLog && positions.empty()) {
+        Err() << "korvane-tool gpx: " << input << " holds no fix with status A; nothing written\n";
         return kExitFailed;
     }
     int skipped = 0;
-    const QByteArray bytes = GpxBytes(*positions, &skipped);
-    if (positions->size() == size_t(skipped)) {
-        Err() << "korvane-tool gpx: " << road << " holds no position on the earth; nothing written\n";
+    const QByteArray bytes = GpxBytes(positions, &skipped, track->times);
+    if (positions.size() == size_t(skipped)) {
+        Err() << "korvane-tool gpx: " << input << " holds no position on the earth; nothing written\n";
         return kExitFailed;
     }
     if (skipped > 0)
         Err() << "korvane-tool gpx: warning: " << Points(skipped) << " outside -90..90 / -180..180 left out\n";
-    if (positions->size() == size_t(kMaxTrackPositions))
+    if (!track->fromLog && positions.size() == size_t(kMaxTrackPositions))
         Err() << "korvane-tool gpx: warning: only the first " << kMaxTrackPositions << " positions are taken\n";
     if (!WriteFileBlock(QFileInfo(gpx).absoluteFilePath(), bytes)) {
         Err() << "korvane-tool gpx: cannot write " << gpx << "\n";
         return kExitFailed;
     }
-    Out() << "wrote " << gpx << " (" << Points(positions->size() - skipped) << ")\n";
+    Out() << "wrote " << gpx << " (" << Points(positions.size() - skipped) << ")\n";
     return kExitOk;
 }
 

@@ -1,6 +1,7 @@
 // korvane-tool: map tools for users of the program. One command word picks
 // the tool: import an OpenStreetMap extract, check, describe, draw a map
-// file, find a route or a name on it, or turn road files into GPX tracks and back.
+// file, find a route or a name on it, or turn road files and receiver logs
+// into GPX tracks and GPX tracks into road files.
 #include "Commands.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,7 @@ constexpr std::array<Command, 8> kCommands = {{
     {"render", "draw a map file into a PNG image as the program shows it", RunRender},
     {"route", "find the shortest route between two points of a map file", RunRoute},
     {"find", "list the street (bus-route, place) names that match a typed text, best first", RunFind},
-    {"gpx", "write a road file (.kvt) as a GPX 1.1 track", RunGpx},
+    {"gpx", "write a road file (.kvt) or a receiver's NMEA log as a GPX 1.1 track", RunGpx},
     {"kvt", "write the track points of a GPX file as a road file (.kvt)", RunKvt},
 }};
 
