@@ -11,8 +11,6 @@
 
 namespace {
 
-// The longest pair of a road file is "-2147483648,-2147483648;".
-constexpr qint64 kSavedRoadBytes = qint64(kMaxTrackPositions) * 24 + 7;
 constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
 
 // Sets up "korvane-tool COMMAND INPUT -o OUTPUT"; false (with the exit status
@@ -60,9 +58,11 @@ int RunGpx(const QStringList& args)
                          exitCode))
         return exitCode;
 
+    bool tooLarge = false;
     const std::optional<std::vector<MapPoint>> positions =
-        QFileInfo(road).isFile() ? ReadRoadFile(QFileInfo(road).absoluteFilePath(), kSavedRoadBytes, kMaxTrackPositions)
-                                 : std::nullopt;
+        QFileInfo(road).isFile()
+            ? ReadRoadFile(QFileInfo(road).absoluteFilePath(), kMaxRoadFileBytes, kMaxRoadPoints, &tooLarge)
+            : std::nullopt;
     if (!positions) {
         Err() << "korvane-tool gpx: cannot read " << road << "\n";
         return kExitFailed;
@@ -75,7 +75,7 @@ int RunGpx(const QStringList& args)
     }
     if (skipped > 0)
         Err() << "korvane-tool gpx: warning: " << Points(skipped) << " outside -90..90 / -180..180 left out\n";
-    if (positions->size() == size_t(kMaxTrackPositions))
+    if (tooLarge)
         Err() << "korvane-tool gpx: warning: only the first " << kMaxTrackPositions << " positions are taken\n";
     if (!WriteFileBlock(QFileInfo(gpx).absoluteFilePath(), bytes)) {
         Err() << "korvane-tool gpx: cannot write " << gpx << "\n";
@@ -95,8 +95,7 @@ int RunKvt(const QStringList& args)
                                         "every track point (<trkpt>) of every track and segment in order, or, in a "
                                         "file without any, every route point (<rtept>); waypoints are left out. "
                                         "Points outside -90..90 / -180..180 are left out with a warning. Takes up "
-                                        "to %1 points; the map window shows the first %2 of a road file.")
-                             .arg(kMaxTrackPositions)
+                                        "to %1 points, as many as a road file holds.")
                              .arg(kMaxRoadPoints),
                          QStringLiteral("The GPX file (.gpx)."), QStringLiteral("The road file to write (.kvt)."), gpx,
                          road, exitCode))
@@ -139,7 +138,5 @@ int RunKvt(const QStringList& args)
         return kExitFailed;
     }
     Out() << "wrote " << road << " (" << Points(count) << ")\n";
-    if (count > kMaxRoadPoints)
-        Out() << "note: the map window shows the first " << kMaxRoadPoints << " points of a road file\n";
     return kExitOk;
 }
