@@ -6,7 +6,12 @@
 #include "window/CommandLine.h"
 #include "window/MapApp.h"
 
+#include "widgets/UiModal.h"
+
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QToolButton>
@@ -89,6 +94,17 @@ TEST_F(SmallScreen, EveryDialogScalesDownWithEveryButtonOnItAndATitleOfItsOwn)
     dlg->m_placeEditDlg.m_bEditMode = 1;
     dlg->m_placeEditDlg.DoModal();
     EXPECT_EQ(dlg->m_placeEditDlg.windowTitle(), QStringLiteral("Sửa địa danh"));
+
+    // Qt's file dialog, which opens maps, roads and place files, too.
+    const auto open = MakeFileDialog(dlg.get(), false, QStringLiteral(".kvp"), root.Path("maps"), "*.kvp");
+    FitFileDialogTo(*open, kScreen);
+    open->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(open.get()));
+    EXPECT_LE(open->width(), kScreen.width());
+    EXPECT_LE(open->height(), kScreen.height());
+    for (const QAbstractButton* button : open->findChild<QDialogButtonBox*>()->buttons())
+        EXPECT_TRUE(WithinItsWindow(button)) << button->text().toStdString();
+    EXPECT_TRUE(WithinItsWindow(open->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))));
 }
 
 }  // namespace
