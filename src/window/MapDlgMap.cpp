@@ -98,11 +98,10 @@ void CMapDlg::LoadInfoFile(const QString& path)
 
 void CMapDlg::OnLoadInfo()
 {
+    // Cancelled, or not a place file: the user's place file stays the same.
     const QString path = BrowseInfoFile();
-    if (path.isEmpty() || !ContainsExtension(path, ".kvf")) {
-        m_strInfoFilePath.clear();
+    if (path.isEmpty() || !ContainsExtension(path, ".kvf"))
         return;
-    }
     m_strInfoFilePath = path;
     LoadInfoFile(path);
     Invalidate();

@@ -228,6 +228,9 @@ TEST_F(PlaceEditTest, TheUsersPlacesComeBackAfterCloseMapExitAndAStart)
     HoldAndChoose({120, 250}, ID_INSERT_PLACE);
     root.Write("maps/city.kvp", CityGrid(2, 2).Bytes());
     const QString map = root.Path("maps/city.kvp");
+    modal.fileAnswers = {QString(), map};  // "Nạp thông tin" cancelled, then with a map chosen
+    dlg->OnCommand(ID_LOAD_INFO, BN_CLICKED);
+    dlg->OnCommand(ID_LOAD_INFO, BN_CLICKED);
     dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
     dlg->OnCommand(ID_EXIT, BN_CLICKED);
 
