@@ -1,13 +1,17 @@
 // One full drawing pass into a 480 × 640 image, as a paint does it, at the
-// whole-map zoom and at five times the base scale; and the one-way arrows of a
-// street seen deep in a zoom.
+// whole-map zoom and at five times the base scale; the one-way arrows of a
+// street seen deep in a zoom; and a day-long saved track read back and drawn
+// as a road.
 #include "../tests/support/MapFileText.h"
 
+#include "gps/RoadFile.h"
 #include "view/MapState.h"
 #include "map/MapFileReader.h"
 #include "view/Renderer.h"
+#include "gps/GpsDisplay.h"
 
 #include <QFile>
+#include <cmath>
 #include <QGuiApplication>
 #include <QTemporaryFile>
 #include <benchmark/benchmark.h>
@@ -90,6 +94,48 @@ void DeepZoomOneWayStreet(benchmark::State& state)
     }
 }
 
+// What "Nạp đường" does with a road file: its points placed on the map.
+void LoadRoad(MapState& s, const QString& path)
+{
+    const std::optional<std::vector<MapPoint>> road = ReadRoadFile(path);
+    s.m_pRoadPoints.clear();
+    for (const MapPoint gps : road.value_or(std::vector<MapPoint>{}))
+        s.m_pRoadPoints.push_back(GpsToMap(gps.x, gps.y, s));
+    s.m_nRoadCount = int(s.m_pRoadPoints.size());
+    s.m_bRoadLoaded = 1;
+}
+
+// The longest track "Lưu đường" writes (a day at one position a second, a
+// few map units apart, looping across the middle of the map): read back, or
+// drawn once read.
+void DayLongRoad(benchmark::State& state, QString mapPath, bool draw)
+{
+    MapState s;
+    QTemporaryFile file;
+    if (!LoadState(s, mapPath) || !file.open()) {
+        state.SkipWithError("the map or a temporary file cannot be opened");
+        return;
+    }
+    file.close();
+    std::vector<MapPoint> track;
+    for (int i = 0; i < kMaxRoadPoints; ++i) {
+        const MapPoint p{s.m_nCenterX + int32_t(2000 * std::sin(i / 1500.0)),
+                         s.m_nCenterY + int32_t(2000 * std::sin(i / 1100.0))};
+        track.push_back(MapToGps(p, s));
+    }
+    WriteRoadFile(file.fileName(), track, kMaxRoadPoints);
+    LoadRoad(s, file.fileName());
+    for (auto _ : state) {
+        if (draw) {
+            const QImage image = RenderMapImage(s);
+            benchmark::DoNotOptimize(image.constBits());
+        } else {
+            LoadRoad(s, file.fileName());
+        }
+    }
+    state.counters["points"] = s.m_nRoadCount;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -107,6 +153,9 @@ int main(int argc, char** argv)
                                      false)
             ->Unit(benchmark::kMillisecond);
     }
+    const QString hanoi = QStringLiteral(KORVANE_SOURCE_DIR "/data/hanoi.kvp");
+    benchmark::RegisterBenchmark("DayLongRoad/read", DayLongRoad, hanoi, false)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("DayLongRoad/draw", DayLongRoad, hanoi, true)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("DrawMap/generated/whole_map", DrawGenerated, true)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("DrawMap/generated/5x_base_scale", DrawGenerated, false)
         ->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "gps/Nmea.h"
 #include "base/TextCodec.h"
+#include "base/Trace.h"
 
 namespace {
 
@@ -72,4 +73,25 @@ QString GpsSource::LatestRmcLine() const
 QString GpsSource::LatestLine() const
 {
     return m_pLineRing->Latest();
+}
+
+void GpsSource::MarkLost(const char* what, int error)
+{
+    if (m_bLost)
+        return;
+    Trace("\n %s [ErrCode: %d]", what, error);
+    m_bLost = true;
+    m_nLostDrains = 0;
+}
+
+bool GpsSource::ReopenDue()
+{
+    constexpr int kDrainsBetweenTries = 10;
+    return ++m_nLostDrains % kDrainsBetweenTries == 0;
+}
+
+void GpsSource::MarkRegained(const char* what)
+{
+    Trace("\n %s resumed", what);
+    m_bLost = false;
 }

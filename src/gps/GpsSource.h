@@ -9,6 +9,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -54,6 +55,21 @@ public:
     // reader that must see every fix checks it after each byte.
     uint64_t RmcLineCount() const { return m_nRmcLines; }
 
+    // Whether the source has gone (gpsd stopped, a receiver unplugged). A
+    // lost source is opened again about once a second by its drain, so that
+    // reception resumes by itself when it comes back. From any thread.
+    bool IsLost() const { return m_bLost; }
+
+protected:
+    // A drain found the source gone: "what [ErrCode: error]" is traced once
+    // per loss.
+    void MarkLost(const char* what, int error);
+    // A drain of a lost source: true when it is time to try opening it again
+    // (every tenth drain, about once a second at the reader's pace).
+    bool ReopenDue();
+    // A lost source was opened again.
+    void MarkRegained(const char* what);
+
 private:
     // CR, the highest of the control bytes the collection treats apart.
     static constexpr uint8_t kLastControlByte = 0x0D;
@@ -72,4 +88,6 @@ private:
     std::array<char, kLineBytes> m_pLineBuf;
     const std::unique_ptr<SentenceRing> m_pRmcRing;
     const std::unique_ptr<SentenceRing> m_pLineRing;
+    std::atomic<bool> m_bLost = false;
+    int m_nLostDrains = 0;
 };

@@ -96,11 +96,18 @@ GpsdSource::~GpsdSource()
 
 bool GpsdSource::Open(const QString& portText, uint32_t)
 {
-    const QString host = GpsdHost(portText);
-    const int port = GpsdPort(portText);
-    m_socket = ConnectTo(host, port);
+    m_portText = portText;
+    if (!Connect()) {
+        Trace("GpsdSource::Open - Unable to open %s:%d", qPrintable(GpsdHost(portText)), GpsdPort(portText));
+        return false;
+    }
+    return true;
+}
+
+bool GpsdSource::Connect()
+{
+    m_socket = ConnectTo(GpsdHost(m_portText), GpsdPort(m_portText));
     if (m_socket < 0 || !SendAll(m_socket, "?WATCH={\"enable\":true,\"nmea\":true}\n")) {
-        Trace("GpsdSource::Open - Unable to open %s:%d", qPrintable(host), port);
         Close();
         return false;
     }
@@ -109,6 +116,12 @@ bool GpsdSource::Open(const QString& portText, uint32_t)
 
 void GpsdSource::ProcessEvent()
 {
+    constexpr const char* kWhat = "GpsdSource::ProcessEvent - connection lost";
+    if (m_socket < 0) {
+        if (IsLost() && ReopenDue() && Connect())
+            MarkRegained("GpsdSource::ProcessEvent - connection");
+        return;
+    }
     // A flood from gpsd is taken a bounded block at a time, so that a drain
     // ends and Stop is never held; the rest waits in the socket.
     char bytes[4096];
@@ -124,7 +137,8 @@ void GpsdSource::ProcessEvent()
             return;
         if (n < 0 && errno == EINTR)
             continue;
-        Trace("\n GpsdSource::ProcessEvent - connection lost [ErrCode: %d]", n < 0 ? errno : ECONNRESET);
+        MarkLost(kWhat, n < 0 ? errno : ECONNRESET);
+        Close();
         return;
     }
 }

@@ -19,14 +19,18 @@ public:
     // The port text "gpsd:" and optionally "host:port" (localhost:2947 when
     // left out). False, with a trace line, when gpsd does not answer there.
     bool Open(const QString& portText, uint32_t baud) override;
-    // Reads what gpsd has sent, at most kMostBytesPerDrain; a lost
-    // connection writes a trace line at each drain and is otherwise
-    // survived, like an unplugged receiver.
+    // Reads what gpsd has sent, at most kMostBytesPerDrain. A lost
+    // connection is traced once and made again as soon as gpsd answers
+    // (gpsd restarted).
     void ProcessEvent() override;
     void Close() override;
 
 private:
+    // Connects to the gpsd the port text named and asks for its NMEA stream.
+    bool Connect();
+
     int m_socket = -1;
+    QString m_portText;
 };
 
 // Whether a port text names gpsd, and the host and port it names.

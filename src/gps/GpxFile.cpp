@@ -160,6 +160,7 @@ GpxTrack ReadGpxFile(const QString& path, qint64 maxBytes, int maxPoints)
     if (cut)
         Trace("ReadGpxFile: %s is longer than %lld bytes; only its start is read", qPrintable(path), maxBytes);
     GpxTrack track = ParseGpx(bytes, maxPoints);
+    track.cut = cut;
     if (!track.problem.isEmpty())
         Trace("ReadGpxFile: %s: %s", qPrintable(path), qPrintable(track.problem));
     if (track.skipped > 0)

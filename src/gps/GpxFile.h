@@ -13,8 +13,8 @@
 
 inline constexpr int kGpsUnitsPerDegree = 600000;
 
-// The map window reads at most this much of a GPX file: 10000 points with
-// times, heights and a receiver's extensions take about 4 MB.
+// The map window reads at most this much of a GPX file: 40 000 points with
+// times, heights and a receiver's extensions take about 16 MB.
 inline constexpr qint64 kMaxGpxFileBytes = 16 * 1024 * 1024;
 
 // A GPX 1.1 document with one track of one segment, a <trkpt lat lon> for
@@ -37,6 +37,7 @@ struct GpxTrack {
     std::vector<MapPoint> points; // GPS units
     int skipped = 0;              // points outside -90..90 / -180..180 or without lat and lon
     int dropped = 0;              // usable points beyond the most taken
+    bool cut = false;             // the file goes on beyond the bytes read
     QString problem;              // why the reading failed or stopped early, in English
 };
 

@@ -58,10 +58,17 @@ std::vector<MapPoint> ParseRoadBytes(QByteArrayView buf, int maxPoints)
     return points;
 }
 
-std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes, int maxPoints)
+std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes, int maxPoints, bool* tooLarge)
 {
     QByteArray buf;
-    if (!ReadFileBlock(path, maxBytes, buf))
+    bool cut = false;
+    if (!ReadFileBlock(path, maxBytes, buf, &cut))
         return std::nullopt;
-    return ParseRoadBytes(buf, maxPoints);
+    // One point more than taken tells whether the file holds more.
+    std::vector<MapPoint> points = ParseRoadBytes(buf, maxPoints + 1);
+    if (tooLarge)
+        *tooLarge = cut || points.size() > size_t(maxPoints);
+    if (points.size() > size_t(maxPoints))
+        points.pop_back();
+    return points;
 }

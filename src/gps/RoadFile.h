@@ -2,6 +2,7 @@
 // and a line "end", CR LF each.
 #pragma once
 
+#include "gps/GpsState.h"
 #include "map/MapData.h"
 
 #include <QByteArray>
@@ -9,8 +10,10 @@
 #include <optional>
 #include <vector>
 
-inline constexpr qint64 kMaxRoadFileBytes = 270000;
-inline constexpr int kMaxRoadPoints = 10000;
+// A road file is read as far as "Lưu đường" can write one: the whole track,
+// each pair at most "-2147483648,-2147483648;", then CR LF "end" CR LF.
+inline constexpr int kMaxRoadPoints = kMaxTrackPositions;
+inline constexpr qint64 kMaxRoadFileBytes = qint64(kMaxRoadPoints) * 24 + 7;
 
 // The bytes of a road file for a track in GPS units: a track of fewer than
 // two positions has an empty first line.
@@ -25,8 +28,8 @@ bool WriteRoadFile(const QString& path, const std::vector<MapPoint>& trackGps, i
 // the end of the data.
 std::vector<MapPoint> ParseRoadBytes(QByteArrayView bytes, int maxPoints);
 
-// The positions of a road file, at most 10000 of the first 270000 bytes (the
-// map window's bounds; korvane-tool takes all a saved track can hold). None
-// when the file cannot be opened.
+// The positions of a road file, at most maxPoints of the first maxBytes. None
+// when the file cannot be opened. *tooLarge is set when the file goes on
+// beyond either bound: what is returned then is only its start.
 std::optional<std::vector<MapPoint>> ReadRoadFile(const QString& path, qint64 maxBytes = kMaxRoadFileBytes,
-                                                  int maxPoints = kMaxRoadPoints);
+                                                  int maxPoints = kMaxRoadPoints, bool* tooLarge = nullptr);

@@ -92,7 +92,18 @@ bool CSerialComm::Open(const QString& portText, uint32_t baud)
 bool CSerialComm::OpenPort(const QString& portName, uint32_t baudRate, uint8_t parity, uint8_t byteSize,
                            uint8_t stopBits)
 {
+    m_portName = portName;
+    m_baudRate = baudRate;
+    m_parity = parity;
+    m_byteSize = byteSize;
+    m_stopBits = stopBits;
+    return OpenLine(true);
+}
+
+bool CSerialComm::OpenLine(bool traced)
+{
     Close();
+    const QString& portName = m_portName;
     const QByteArray path = DevicePathOfPort(portName).toLocal8Bit();
     // Not waiting for a carrier while opening; the reads are made to wait
     // for nothing by the time-outs below.
@@ -104,12 +115,14 @@ bool CSerialComm::OpenPort(const QString& portName, uint32_t baudRate, uint8_t p
         m_hPort = -1;
     }
     if (m_hPort < 0) {
-        Trace("CSerialComm::OpenPort - Unable to open %s", qPrintable(portName));
+        if (traced)
+            Trace("CSerialComm::OpenPort - Unable to open %s", qPrintable(portName));
         return false;
     }
     ::ioctl(m_hPort, TIOCEXCL);
-    if (!CookCommTimeout() || !CookDCB(baudRate, parity, byteSize, stopBits)) {
-        Trace("Time out %s", qPrintable(portName));
+    if (!CookCommTimeout() || !CookDCB(m_baudRate, m_parity, m_byteSize, m_stopBits)) {
+        if (traced)
+            Trace("Time out %s", qPrintable(portName));
         return false;
     }
     ::fcntl(m_hPort, F_SETFL, ::fcntl(m_hPort, F_GETFL) & ~O_NONBLOCK);
@@ -161,8 +174,16 @@ bool CSerialComm::CookDCB(uint32_t baudRate, uint8_t parity, uint8_t byteSize, u
 
 void CSerialComm::ProcessEvent()
 {
-    if (m_hPort < 0)
+    constexpr const char* kWhat = "CSerialComm::ProcessEvent -";
+    if (m_hPort < 0) {
+        if (!IsLost() || !ReopenDue())
+            return;
+        if (OpenLine(false))
+            MarkRegained(kWhat);
+        else
+            Close();  // a line that opened but would not take its settings
         return;
+    }
     char bytes[256];
     for (;;) {
         const ssize_t n = ::read(m_hPort, bytes, sizeof bytes);
@@ -171,7 +192,8 @@ void CSerialComm::ProcessEvent()
         if (n < 0 && errno == EAGAIN)
             return;
         if (n < 0 || (n == 0 && HungUp())) {
-            Trace("\n CSerialComm::ProcessEvent - [ErrCode: %d]", n < 0 ? errno : EIO);
+            MarkLost(kWhat, n < 0 ? errno : EIO);
+            Close();
             return;
         }
         ProcessBytes(QByteArrayView(bytes, n));

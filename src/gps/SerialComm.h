@@ -22,6 +22,8 @@ public:
     ~CSerialComm() override;
 
     bool Open(const QString& portText, uint32_t baud) override;
+    // A device gone is closed and traced once; it is opened again as soon as
+    // it is back (a receiver plugged in again).
     void ProcessEvent() override;
     void Close() override;
 
@@ -36,8 +38,15 @@ public:
     bool CookDCB(uint32_t baudRate, uint8_t parity, uint8_t byteSize, uint8_t stopBits);
 
 private:
+    // Opens and sets up the line last asked for by OpenPort, with trace
+    // lines for its failures when traced.
+    bool OpenLine(bool traced);
     // True when the device has gone (a receiver unplugged, a hung-up line).
     bool HungUp() const;
 
     int m_hPort = -1;
+    // The line OpenPort was asked for, opened again after a loss.
+    QString m_portName;
+    uint32_t m_baudRate = 0;
+    uint8_t m_parity = 0, m_byteSize = 8, m_stopBits = 0;
 };

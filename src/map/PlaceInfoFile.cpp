@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <vector>
 
 namespace {
@@ -50,6 +51,16 @@ std::vector<StoredRecord> StoredRecords(const QByteArray& block)
 }
 
 }  // namespace
+
+bool PlaceFileTooLarge(const QString& path)
+{
+    return QFileInfo(NativePath(path)).size() > kMaxPlaceFileBytes;
+}
+
+QString PlaceFileTooLargeText(const QString& path)
+{
+    return QStringLiteral("Tệp địa danh quá lớn: %1").arg(path);
+}
 
 bool ReadPlaceFile(const QString& path, QByteArray& out)
 {
@@ -119,13 +130,17 @@ QByteArray PlaceRecordBytes(MapPoint where, int category, const QString& name)
     WriteTabs(record, 1);
     WriteTextLine(record, QString::number(category));
     WriteTabs(record, 2);
-    WriteTextLine(record, name);
+    WriteTextLine(record, OneLineText(name));
     WriteNewLine(record);
     return bytes;
 }
 
 bool AppendPlaceRecord(const QString& path, MapPoint where, int category, const QString& name)
 {
+    if (PlaceFileTooLarge(path)) {
+        Trace("AppendPlaceRecord: %s is too large to be read: not written", qPrintable(path));
+        return false;
+    }
     const QString native = NativePath(path);
     MakeParentFolders(native);
     QFile file(native);

@@ -23,6 +23,13 @@ inline constexpr const char* kUpdateLogFile = "/UpdateMap.txt";
 // half a million of the smallest records, within a few tenths of a second.
 inline constexpr qint64 kMaxPlaceFileBytes = 2 * 1024 * 1024;
 
+// Whether the file at path is larger than the program reads. Such a file is
+// never written: an appended record would not be read either, and a rewrite
+// would lose the places it holds.
+bool PlaceFileTooLarge(const QString& path);
+// What the user is told about such a file.
+QString PlaceFileTooLargeText(const QString& path);
+
 // Reads a whole place-information file; false when it cannot be opened or is
 // too large.
 bool ReadPlaceFile(const QString& path, QByteArray& out);
@@ -42,12 +49,13 @@ int LoadInfoFile(MapData& map, const QString& path);
 // of names read.
 int LoadInfoBytes(MapData& map, QByteArrayView block);
 
-// The bytes of one record, the name cut to 99 bytes between characters.
+// The bytes of one record, the name on one line (OneLineText) and cut to 99
+// bytes between characters.
 QByteArray PlaceRecordBytes(MapPoint where, int category, const QString& name);
 
 // Appends one record at the end of the file, creating it when absent and never
 // truncating it. The record goes out in one write: a crash leaves all of it
-// or none. False when the file cannot be written.
+// or none. False when the file cannot be written or is too large.
 bool AppendPlaceRecord(const QString& path, MapPoint where, int category, const QString& name);
 
 // Gives every record whose point is `where` the new name and category. The

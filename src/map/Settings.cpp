@@ -68,12 +68,12 @@ QByteArray SettingsFileBytes(const QString& mapPath, const QString& port, const 
     QBuffer file(&bytes);
     file.open(QIODevice::WriteOnly);
     // Paths are written whole: a path cut to the line limit would name
-    // another file at the next start.
+    // another file at the next start. A value stays on its own line.
     for (const QString& line : {QStringLiteral("MapVer 1.2"), "MapURL " + mapPath, "ComType " + port,
                                 "BitRate " + baud, "URLInforFile " + infoFilePath,
                                 "NumMyPlace " + QString::number(myPlaceCount),
                                 "VoiceGuide " + QString::number(voiceGuidance ? 1 : 0), QStringLiteral("end")}) {
-        file.write(EncodeText(line));
+        file.write(EncodeText(OneLineText(line)));
         WriteNewLine(file);
     }
     WriteNewLine(file);

@@ -87,6 +87,25 @@ double ToReal(QStringView text)
     return value;
 }
 
+QString OneLineText(const QString& text)
+{
+    QString line;
+    line.reserve(text.size());
+    bool inBreak = false;
+    for (const QChar c : text) {
+        const bool breaks = c >= u'\t' && c <= u'\r';  // tab, LF, VT, FF, CR
+        if (breaks) {
+            if (!inBreak)
+                line += u' ';
+            inBreak = true;
+        } else if (c.category() != QChar::Other_Control) {
+            line += c;
+            inBreak = false;
+        }
+    }
+    return line;
+}
+
 bool IsIndentLevel(QStringView line, int n)
 {
     if (n < 0 || n > 4 || line.size() < n)

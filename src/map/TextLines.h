@@ -42,6 +42,11 @@ int ToInt(QStringView text);
 // exponent, stopping at the first other character; nothing readable gives 0.
 double ToReal(QStringView text);
 
+// A value as one line of a file may hold it: every run of line breaks and
+// tabs becomes one space, other control characters are dropped. A CR LF or a
+// tab inside a name would start records or levels of its own on reading back.
+QString OneLineText(const QString& text);
+
 // True when the line starts with exactly n tab characters (n = 0 to 4).
 bool IsIndentLevel(QStringView line, int n);
 

@@ -142,6 +142,14 @@ void ZoomAbout(const MapData& map, ViewState& v, double px, double py, double k,
     UpdateVisibleWays(map, v);
 }
 
+bool WithinMapExtent(const MapData& map, MapPoint p)
+{
+    if (map.m_nResWidth <= 0 || map.m_nResHeight <= 0)
+        return true;
+    const int64_t halfW = map.m_nResWidth / 2, halfH = map.m_nResHeight / 2;
+    return std::abs(int64_t(p.x) - map.m_nCenterX) <= halfW && std::abs(int64_t(p.y) - map.m_nCenterY) <= halfH;
+}
+
 void FitViewToMap(const MapData& map, ViewState& v)
 {
     // A map without an extent is fitted as if it were one unit across.

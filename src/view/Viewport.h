@@ -27,10 +27,6 @@ struct ViewState {
     int m_nVisibleWays = 0;
 };
 
-// The smallest client area the window takes: a QVGA handheld in portrait.
-inline constexpr int kMinClientWidth = 240;
-inline constexpr int kMinClientHeight = 320;
-
 // Display factor for a client width: 1 below 321 pixels, else 2.
 int DisplayFactorFor(int clientWidth);
 
@@ -69,6 +65,10 @@ void ZoomAt(const MapData& map, ViewState& view, double px, double py, double k,
 // Zooms by factor k (within the same limits) keeping the map point under
 // client pixel (px, py) where it is, as a mouse wheel does.
 void ZoomAbout(const MapData& map, ViewState& view, double px, double py, double k, bool zoomIn);
+
+// Whether a map point lies within the map's extent: its resolution, centred
+// on CENP. A map without a resolution has no extent to leave.
+bool WithinMapExtent(const MapData& map, MapPoint p);
 
 // Fits the view to a freshly loaded map: base scale, 5 × base scale, CENP at
 // the client centre, drag origin, visible ways.

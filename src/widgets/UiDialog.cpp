@@ -3,6 +3,7 @@
 #include "widgets/UiModal.h"
 
 #include <QResizeEvent>
+#include <QScreen>
 
 QRect DialogUnitsToPixels(const QRect& units, QSize templateUnits, QSize clientPixels)
 {
@@ -17,8 +18,16 @@ CDialog::CDialog(QSize templateUnits, QWidget* parent) : QDialog(parent), m_temp
     resize(templateUnits * 3);
 }
 
+void CDialog::FitTemplateTo(QSize available)
+{
+    const QSize full = m_templateUnits * 3;
+    resize(full.boundedTo(available) == full ? full : full.scaled(available, Qt::KeepAspectRatio));
+}
+
 int CDialog::DoModal()
 {
+    if (const QScreen* where = screen())
+        FitTemplateTo(where->availableGeometry().size());
     OnInitDialog();
     return Modal().RunDialog(*this) == QDialog::Accepted ? 1 : 2;
 }

@@ -18,6 +18,9 @@ public:
     CDialog(QSize templateUnits, QWidget* parent = nullptr);
     // Initialises the dialog and runs it modally; IDOK or IDCANCEL.
     int DoModal();
+    // Sizes the dialog at about three pixels per unit, scaled down (keeping
+    // its shape) to fit within available: every control stays on the screen.
+    void FitTemplateTo(QSize available);
 
 protected:
     virtual void OnInitDialog() {}

@@ -5,11 +5,14 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace {
 
 QString Run(const std::unique_ptr<QFileDialog>& dialog)
 {
+    if (const QScreen* screen = dialog->screen())
+        FitFileDialogTo(*dialog, screen->availableGeometry().size());
     return dialog->exec() == QDialog::Accepted ? dialog->selectedFiles().value(0) : QString();
 }
 
@@ -63,6 +66,18 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QS
         dialog->setWindowTitle(QStringLiteral("Mở tệp"));
     }
     return dialog;
+}
+
+void FitFileDialogTo(QFileDialog& dialog, QSize available)
+{
+    if (dialog.minimumSizeHint().width() > available.width()) {
+        for (const char* name : {"sidebar", "newFolderButton", "listModeButton", "detailModeButton"}) {
+            if (auto* part = dialog.findChild<QWidget*>(QLatin1StringView(name)))
+                part->hide();
+        }
+    }
+    dialog.setMinimumSize(dialog.minimumSizeHint().boundedTo(available));
+    dialog.resize(dialog.sizeHint().boundedTo(available));
 }
 
 ModalSeam& Modal()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -32,6 +33,12 @@ public:
 // desktop), its texts in Vietnamese.
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
                                             const QString& initialPath, const QString& filter);
+
+// Holds the file dialog to the available size. On a screen too narrow for all
+// of it (a handheld's), the side bar of places and the buttons that change
+// the view give way: the file list, the name and the buttons are what
+// choosing a file needs.
+void FitFileDialogTo(QFileDialog& dialog, QSize available);
 
 // The seam in force: the interactive one unless a test installed its own.
 ModalSeam& Modal();

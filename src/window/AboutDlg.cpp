@@ -5,7 +5,7 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(QSize(147, 150), parent)
 {
-    setWindowTitle(QStringLiteral("Korvane"));
+    setWindowTitle(QStringLiteral("Giới thiệu"));
     const auto line = [this](const QString& text, int y, int id) {
         auto* label = new QLabel(text, this);
         label->setAlignment(Qt::AlignCenter);

@@ -4,7 +4,6 @@
 #include "gps/GpsSources.h"
 #include "gps/GpsdSource.h"
 #include "base/DevicePath.h"
-#include "view/Viewport.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -36,25 +35,25 @@ struct OptionRow {
 
 constexpr int kMaxClientSide = 10000;
 
-QString TakeClientSize(const QString& value, StartOptions& options)
+QString TakeWindowSize(const QString& value, StartOptions& options)
 {
     static const QRegularExpression kSize(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
     const QRegularExpressionMatch match = kSize.match(value);
     const int width = match.hasMatch() ? match.captured(1).toInt() : 0;
     const int height = match.hasMatch() ? match.captured(2).toInt() : 0;
-    if (width < kMinClientWidth || height < kMinClientHeight || width > kMaxClientSide || height > kMaxClientSide) {
+    if (width < kMinWindowWidth || height < kMinWindowHeight || width > kMaxClientSide || height > kMaxClientSide) {
         return Refusal(QStringLiteral("bad size '%1': give WIDTHxHEIGHT, at least %2x%3 and at most %4 pixels a side")
                            .arg(value)
-                           .arg(kMinClientWidth)
-                           .arg(kMinClientHeight)
+                           .arg(kMinWindowWidth)
+                           .arg(kMinWindowHeight)
                            .arg(kMaxClientSide),
                        QStringLiteral("kích thước sai '%1': cần RỘNGxCAO, ít nhất %2x%3, nhiều nhất %4 điểm ảnh mỗi cạnh")
                            .arg(value)
-                           .arg(kMinClientWidth)
-                           .arg(kMinClientHeight)
+                           .arg(kMinWindowWidth)
+                           .arg(kMinWindowHeight)
                            .arg(kMaxClientSide));
     }
-    options.clientSize = QSize(width, height);
+    options.windowSize = QSize(width, height);
     return {};
 }
 
@@ -89,10 +88,10 @@ std::vector<OptionRow> StartOptionRows()
     exitAfterStart.setFlags(QCommandLineOption::HiddenFromHelp);
     return {
         {QCommandLineOption(QStringLiteral("size"),
-                            Bilingual("Open the window with a map area of W × H pixels (e.g. 240x320).",
-                                      "Mở cửa sổ với vùng bản đồ rộng W, cao H điểm ảnh (ví dụ 240x320)."),
+                            Bilingual("Open the window W × H pixels, its bars included (e.g. 240x320).",
+                                      "Mở cửa sổ rộng W, cao H điểm ảnh, kể cả thanh lệnh (ví dụ 240x320)."),
                             QStringLiteral("WxH")),
-         TakeClientSize},
+         TakeWindowSize},
         {QCommandLineOption(QStringLiteral("gps"),
                             Bilingual("Follow a receiver log (FILE.nmea) or gpsd (gpsd: or gpsd:HOST:PORT).",
                                       "Theo tệp nhật ký GPS (FILE.nmea) hoặc gpsd (gpsd: hoặc gpsd:MÁY:CỔNG)."),

@@ -8,10 +8,15 @@
 #include <QString>
 #include <QStringList>
 
+// The smallest window, menu bar and toolbar included: a QVGA handheld's
+// screen in portrait.
+inline constexpr int kMinWindowWidth = 240;
+inline constexpr int kMinWindowHeight = 320;
+
 // What the command line asks of the start-up.
 struct StartOptions {
     QString mapFile;              // absolute path of the map to open; empty: the settings decide
-    QSize clientSize;             // the window's client area; invalid: the window's default
+    QSize windowSize;             // the whole window; invalid: the window's default
     bool exitAfterStart = false;  // leave as "Thoát" does once started (settings saved)
     QString gpsSource;            // a port text to start reception with; empty: none
 };

@@ -10,15 +10,16 @@
 
 CGpsPointDlg::CGpsPointDlg(QWidget* parent) : CDialog(QSize(135, 90), parent)
 {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Vị trí GPS"));
     Place(new QLabel(QStringLiteral("Kinh độ"), this), QRect(10, 17, 32, 8));
     Place(new QLabel(QStringLiteral("Vĩ độ"), this), QRect(74, 17, 37, 8));
-    m_edField3 = new QLineEdit(this);
-    m_edField3->setObjectName(QStringLiteral("1007"));
-    Place(m_edField3, QRect(10, 28, 51, 14));
+    // Each field under its own label: the longitude (field 5) under "Kinh độ".
     m_edField5 = new QLineEdit(this);
     m_edField5->setObjectName(QStringLiteral("1041"));
-    Place(m_edField5, QRect(74, 28, 51, 14));
+    Place(m_edField5, QRect(10, 28, 51, 14));
+    m_edField3 = new QLineEdit(this);
+    m_edField3->setObjectName(QStringLiteral("1007"));
+    Place(m_edField3, QRect(74, 28, 51, 14));
     m_btnReceive = new QPushButton(QStringLiteral("Nhận dữ liệu"), this);
     Place(m_btnReceive, QRect(10, 62, 50, 14));
     m_btnWrite = new QPushButton(QStringLiteral("Ghi ra tệp"), this);

@@ -24,9 +24,11 @@ constexpr int kComboHeight = 12;
 
 }  // namespace
 
+const QString CGpsSetupDlg::kSourceLostText = QStringLiteral("Mất tín hiệu GPS");
+
 CGpsSetupDlg::CGpsSetupDlg(QWidget* parent) : CDialog(kTemplate, parent)
 {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Cấu hình GPS"));
     const auto control = [this](auto* widget, int id, const QRect& units) {
         widget->setObjectName(QString::number(id));
         Place(widget, units);
@@ -39,8 +41,9 @@ CGpsSetupDlg::CGpsSetupDlg(QWidget* parent) : CDialog(kTemplate, parent)
     m_edSentence = control(new QLineEdit(this), 1007, QRect(10, 34, 114, 15));
     Place(new QLabel(QStringLiteral("Kinh độ"), this), QRect(11, 51, 32, 8));
     Place(new QLabel(QStringLiteral("Vĩ độ"), this), QRect(71, 51, 27, 8));
-    m_edField3 = control(new QLineEdit(this), 1034, QRect(10, 60, 54, 14));
-    m_edField5 = control(new QLineEdit(this), 1035, QRect(70, 60, 54, 14));
+    // Each field under its own label: the longitude (field 5) under "Kinh độ".
+    m_edField5 = control(new QLineEdit(this), 1035, QRect(10, 60, 54, 14));
+    m_edField3 = control(new QLineEdit(this), 1034, QRect(70, 60, 54, 14));
     m_btnStart = control(new QPushButton(QStringLiteral("Khởi động"), this), 1036, QRect(10, 78, 50, 14));
     m_btnStop = control(new QPushButton(QStringLiteral("Ngừng"), this), 1037, QRect(74, 78, 50, 14));
     m_btnStop->setEnabled(false);
@@ -66,6 +69,11 @@ CGpsSetupDlg::~CGpsSetupDlg()
 QString CGpsSetupDlg::LatestRmcLine() const
 {
     return m_pSerial ? m_pSerial->LatestRmcLine() : QString();
+}
+
+bool CGpsSetupDlg::IsSourceLost() const
+{
+    return m_pSerial && m_pSerial->IsLost();
 }
 
 void CGpsSetupDlg::OnInitDialog()
@@ -120,6 +128,8 @@ bool CGpsSetupDlg::StartReception(std::unique_ptr<GpsSource> source, const QStri
     m_pReader = std::make_unique<GpsReader>(m_pSerial.get());
     m_pReader->Start();
     m_bRunning = 1;
+    if (m_onReceptionStart)
+        m_onReceptionStart();
     return true;
 }
 
@@ -176,7 +186,7 @@ void CGpsSetupDlg::StartDisplayThread()
 
 void CGpsSetupDlg::RefreshDisplay()
 {
-    const QString line = m_pSerial ? m_pSerial->LatestLine() : QString();
+    const QString line = IsSourceLost() ? kSourceLostText : m_pSerial ? m_pSerial->LatestLine() : QString();
     if (!line.isEmpty() && line != m_edSentence->text()) {
         m_edSentence->setText(line);
         m_edSentence->setCursorPosition(0);  // a long sentence shows its start

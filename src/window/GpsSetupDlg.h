@@ -23,12 +23,17 @@ class CGpsSetupDlg : public CDialog {
     Q_OBJECT
 public:
     static constexpr int kRefreshMs = 100;
+    // What the dialog and the map window's status line say of a lost source.
+    static const QString kSourceLostText;
 
     explicit CGpsSetupDlg(QWidget* parent = nullptr);
     ~CGpsSetupDlg() override;
 
     // The latest RMC line received; empty while stopped.
     QString LatestRmcLine() const;
+    // Whether the source in use has gone; reception resumes by itself when
+    // it comes back.
+    bool IsSourceLost() const;
 
     void UpdateButtons();
     // Opens the source a port text names and starts the reader; false, and
@@ -68,6 +73,8 @@ public:
     ReceiverFolders m_receiverFolders;
     // The route the simulated drive follows, from the map window.
     std::function<DriveRoute()> m_routeToDrive;
+    // Called each time reception starts: a new drive begins.
+    std::function<void()> m_onReceptionStart;
     QString m_strLogPath;  // the log last chosen through "Tệp NMEA…"
 
 protected:

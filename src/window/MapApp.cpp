@@ -10,8 +10,7 @@
 CMapDlg* CMapApp::InitInstance(const StartOptions& options)
 {
     auto* dlg = new CMapDlg;
-    if (options.clientSize.isValid())
-        dlg->SetClientSize(options.clientSize.width(), options.clientSize.height());
+    dlg->SetWindowSize(options.windowSize.isValid() ? options.windowSize : dlg->size());
     dlg->m_strStartMap = StartMap(options, QCoreApplication::applicationDirPath());
     auto* voice = new SpeechVoice(dlg);
     QObject::connect(voice, &SpeechVoice::Unavailable, dlg, &CMapDlg::VoiceUnavailable);

@@ -1,6 +1,7 @@
 #include "window/MapDlg.h"
 
 #include "ResourceIds.h"
+#include "window/CommandLine.h"
 #include "window/UiMenus.h"
 #include "base/Resources.h"
 #include "widgets/UiComboBox.h"
@@ -13,6 +14,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,7 +54,7 @@ const ControlSpec kTopBar[] = {
     {IDC_AVOID_CAPTION, ControlKind::Static, {0, 0, 19, 11}, "Tắc"},
     {IDC_AVOID_STREET, ControlKind::Combo, {19, 0, 105, 11}, ""},
     {IDC_STATUS, ControlKind::Static, {0, 143, 139, 10}, ""},
-    {IDC_GPS_STATUS, ControlKind::Static, {0, 144, 113, 10}, "Kinh độ: 1051.2148 - Vĩ độ: 10551.2148"},
+    {IDC_GPS_STATUS, ControlKind::Static, {0, 144, 113, 10}, "Kinh độ: 10551.2148 - Vĩ độ: 1051.2148"},
 };
 
 }  // namespace
@@ -86,9 +88,11 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
     connect(&m_tickerTimer, &QTimer::timeout, this, [this] { OnTimer(ID_TICKER_TIMER); });
     connect(&m_gpsTimer, &QTimer::timeout, this, [this] { GpsUpdate(); });
     m_gpsSetupDlg.m_routeToDrive = [this] { return RouteToDrive(); };
+    // A track is one drive: from the start of reception on.
+    m_gpsSetupDlg.m_onReceptionStart = [this] { ClearTrack(); };
     qApp->installEventFilter(this);
     m_pMainMenu->setFixedHeight(kCommandBarHeight);
-    setMinimumSize(kMinClientWidth, kMinClientHeight + kCommandBarHeight);
+    setMinimumSize(kMinWindowWidth, kMinWindowHeight);
     SetClientSize(m_nClientWidth, m_nClientHeight);
 }
 
@@ -96,6 +100,14 @@ void CMapDlg::SetClientSize(int width, int height)
 {
     resize(width, height + kCommandBarHeight);
     OnSize(0, width, height);
+}
+
+void CMapDlg::SetWindowSize(QSize size)
+{
+    // The whole window fits the screen it opens on: no command is off it.
+    if (const QScreen* where = screen())
+        size = size.boundedTo(where->availableGeometry().size());
+    SetClientSize(size.width(), size.height() - kCommandBarHeight);
 }
 
 CMapDlg::~CMapDlg()
@@ -224,11 +236,6 @@ void CMapDlg::OnOK()
     EndDialog();
 }
 
-void CMapDlg::OnCancel()
-{
-    EndDialog();
-}
-
 void CMapDlg::EndDialog()
 {
     // Reception ends with the program: the reader joined, the port closed.
@@ -256,24 +263,19 @@ bool CMapDlg::eventFilter(QObject* watched, QEvent* event)
         return QWidget::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Escape) {
-        // In the top bar Escape closes the bar; on the map it leaves without
-        // saving the settings.
-        if (IsInTopBar(widget))
-            CloseTopBar();
-        else
-            OnCancel();
+        // Escape never ends the program: a stray key would lose the run's
+        // settings. The close button and "Thoát" end it, saving them.
+        EndCurrentMode();
         return true;
     }
     return PreTranslateMessage(key) || QWidget::eventFilter(watched, event);
 }
 
-bool CMapDlg::IsInTopBar(const QWidget* widget) const
+void CMapDlg::EndCurrentMode()
 {
-    for (const auto& [id, control] : m_controls) {
-        if (control == widget || control->isAncestorOf(widget))
-            return true;
-    }
-    return false;
+    if (m_bMeasureMode == 1)
+        OnMeasureDistance();  // which turns measuring off
+    CloseTopBar();
 }
 
 void CMapDlg::OnCloseMap()

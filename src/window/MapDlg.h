@@ -56,11 +56,16 @@ public:
     // Sizes the window so that its client area (above the command bar) is
     // width × height.
     void SetClientSize(int width, int height);
+    // Sizes the whole window, menu bar and toolbar included, within the
+    // screen's available area.
+    void SetWindowSize(QSize size);
     void OnInitMenuPopup() {}
     void OnInfo();
     void OnExit();
     void OnOK();
-    void OnCancel();
+    // Escape: measuring, the top bar and its mode (a search, route or avoid
+    // pick) end.
+    void EndCurrentMode();
     void OnCloseMap();
     void OnRefresh();
     // The mouse wheel: steps > 0 zoom in, < 0 out, about the pointer.
@@ -86,6 +91,8 @@ public:
 
     // --- settings (MapDlgSettings.cpp)
     void LoadSettings();
+    // The user's default place file, when it exists and no other was named.
+    void UseDefaultPlaceFileIfNone();
     void SaveSettings();
     // Loads a map while the window initialises and sets up the view.
     void OpenMapAtStart(const QString& path);
@@ -176,9 +183,15 @@ public:
     void StartGpsAtLaunch(const QString& portText);
     // The route on show, for the simulated drive.
     DriveRoute RouteToDrive() const;
+    // "Hiển thị GPS": the view centres on the position, on the map or off it.
     void OnShowGps();
-    // Starts a new track and the one-second update pass (restarting it when
-    // it runs).
+    // Centres on the position; one off the map only when evenOffMap, else
+    // the status line says it is off the map.
+    void ShowGpsPosition(bool evenOffMap);
+    // Within the map's extent (anywhere while no map is open).
+    bool IsOnMap(MapPoint p) const;
+    // Starts the one-second update pass (restarting it when it runs); the
+    // track goes on.
     void StartGpsUpdateThread();
     // One pass: the latest position moved, kept in view, drawn and recorded.
     void GpsUpdate();
@@ -204,6 +217,9 @@ public:
     bool ReadRoadFile(const QString& path);
     // The points of a GPX file as the road; a message when it gives none.
     bool ReadGpxRoad(const QString& path);
+    // A road file beyond the bounds the program reads is not drawn: the user
+    // is told.
+    void RefuseLargeRoad(const QString& path);
     // A road in GPS units placed on the map, the view fitted to it.
     void ShowRoad(const std::vector<MapPoint>& roadGps);
 
@@ -281,7 +297,6 @@ private:
     void ShowVoiceCommand();
     // The toolbar set for a client width: the small set below minWidth.
     void ChooseToolbar(int width, int minWidth);
-    bool IsInTopBar(const QWidget* widget) const;
     void ShowMeasuredDistance(QPoint to);
     // Searches behind OnSearchPlace, and the shared steps of the name modes.
     void SearchPlace();

@@ -11,6 +11,13 @@
 #include "widgets/UiMapSurface.h"
 #include "view/Overlays.h"
 #include "view/ViewFit.h"
+#include "view/Viewport.h"
+
+namespace {
+
+const QString kOffMapText = QStringLiteral("Vị trí GPS nằm ngoài bản đồ");
+
+}  // namespace
 
 void CMapDlg::OnGpsSetup()
 {
@@ -38,7 +45,7 @@ void CMapDlg::TurnGpsDisplayOn()
     m_bGpsTrackOn = m_gpsSetupDlg.m_bContinuous;
     m_pMainMenu->EnableCommand(ID_SHOW_GPS, true);
     m_pMainMenu->EnableCommand(ID_NAVIGATE, true);
-    OnShowGps();
+    ShowGpsPosition(false);
     if (m_gpsSetupDlg.m_bContinuous == 1) {
         StartGpsUpdateThread();
         ShowControl(IDC_GPS_STATUS, true);
@@ -109,6 +116,11 @@ void CMapDlg::CentreOnGps()
 
 void CMapDlg::OnShowGps()
 {
+    ShowGpsPosition(true);
+}
+
+void CMapDlg::ShowGpsPosition(bool evenOffMap)
+{
     const Fix fix = LatestFix();
     if (fix.state == FixState::None) {
         m_bGpsValid = 0;
@@ -118,19 +130,34 @@ void CMapDlg::OnShowGps()
         return;
     m_ptGps = fix.map;
     m_bGpsValid = 1;
+    if (!evenOffMap && !IsOnMap(m_ptGps)) {
+        SetControlText(IDC_GPS_STATUS, kOffMapText);
+        ShowControl(IDC_GPS_STATUS, true);
+        return;
+    }
     m_dScale = m_dBaseScale * 6.0;
     CentreOnGps();
 }
 
+bool CMapDlg::IsOnMap(MapPoint p) const
+{
+    return !m_bMapLoaded || WithinMapExtent(*this, p);
+}
+
 void CMapDlg::StartGpsUpdateThread()
 {
-    ClearTrack();
     // One pass at a time: a second start restarts the pass, never doubles it.
     m_gpsTimer.start(kGpsUpdateMs);
 }
 
 void CMapDlg::GpsUpdate()
 {
+    // The marker and the track stay where the last fix put them until the
+    // source is back.
+    if (m_gpsSetupDlg.IsSourceLost()) {
+        SetControlText(IDC_GPS_STATUS, CGpsSetupDlg::kSourceLostText);
+        return;
+    }
     const Fix fix = LatestFix();
     const MapPoint prev = m_ptGps;
     if (fix.state == FixState::None) {
@@ -139,7 +166,9 @@ void CMapDlg::GpsUpdate()
     }
     if (fix.state == FixState::Void)
         return;  // the marker and the track stay where the last fix put them
-    SetControlText(IDC_GPS_STATUS, "Long:" + fix.latitude + "-Lat:" + fix.longitude);
+    // Off the map the view stays where it is: the map stays on the screen.
+    const bool onMap = IsOnMap(fix.map);
+    SetControlText(IDC_GPS_STATUS, onMap ? "Long:" + fix.longitude + "-Lat:" + fix.latitude : kOffMapText);
     m_ptGps = fix.map;
     bool snapped = false;
     if (m_bGpsFollowRoad)
@@ -148,7 +177,7 @@ void CMapDlg::GpsUpdate()
     if (PointDistance(before, MapToScreen(*this, m_ptGps)) <= 3.0 && !snapped) {
         m_ptGps = prev;  // a move of 3 pixels or less is neither drawn nor kept
     } else {
-        if (NeedsRecentring(MapToScreen(*this, m_ptGps), m_nClientWidth, m_nClientHeight))
+        if (onMap && NeedsRecentring(MapToScreen(*this, m_ptGps), m_nClientWidth, m_nClientHeight))
             CentreOnGps();
         QPainter dc(&m_pClient->Surface());
         DrawGpsMarker(dc, MapToScreen(*this, m_ptGps));

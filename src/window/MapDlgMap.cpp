@@ -27,8 +27,7 @@ QString BrowseFile(CMapDlg& dlg, const QString& extension, const QString& patter
 
 QString CMapDlg::BrowseMapFile()
 {
-    const QString chosen = BrowseFile(*this, QStringLiteral(".kvp"), QStringLiteral("*.kvp"));
-    return chosen.isEmpty() ? m_strOpenPath : chosen;
+    return BrowseFile(*this, QStringLiteral(".kvp"), QStringLiteral("*.kvp"));
 }
 
 QString CMapDlg::BrowseRoadFile()
@@ -60,23 +59,21 @@ CMapDlg::MapLoad CMapDlg::ReplaceMap(const QString& path)
 
 void CMapDlg::OnOpenMap()
 {
-    const QString previous = m_strMapPath;
-    m_strMapPath = BrowseMapFile();
-    if (m_strMapPath.isEmpty() || !ContainsExtension(m_strMapPath, ".kvp")) {
-        m_strMapPath = previous;
-    } else if (m_strMapPath != previous) {
+    // A file without the map extension, or one that holds no map, is refused
+    // with a message, and the map in use stays.
+    const QString chosen = BrowseMapFile();
+    if (!chosen.isEmpty() && chosen != m_strMapPath) {
         WaitCursor wait;
-        const MapLoad load = ReplaceMap(m_strMapPath);
+        const MapLoad load = ContainsExtension(chosen, ".kvp") ? ReplaceMap(chosen) : MapLoad::NotAMap;
         wait.Restore();
         QThread::msleep(1);
         if (load == MapLoad::Loaded) {
+            m_strMapPath = chosen;
             // The user's own places are kept apart from any map: they show on this one too.
             if (!m_strInfoFilePath.isEmpty())
                 LoadInfoFile(m_strInfoFilePath);
             InitViewAfterLoad();
         } else {
-            const QString chosen = m_strMapPath;
-            m_strMapPath = previous;
             Modal().MessageBox(this, load == MapLoad::CannotOpen
                                          ? QStringLiteral("Không mở được tệp bản đồ:\n%1").arg(chosen)
                                          : QStringLiteral("Tệp này không phải là bản đồ:\n%1").arg(chosen));
@@ -95,15 +92,16 @@ void CMapDlg::InitViewAfterLoad()
 void CMapDlg::LoadInfoFile(const QString& path)
 {
     m_nMyPlaceCount = std::max(::LoadInfoFile(*this, path), 0);
+    if (PlaceFileTooLarge(path))
+        Modal().MessageBox(this, PlaceFileTooLargeText(path));
 }
 
 void CMapDlg::OnLoadInfo()
 {
+    // Cancelled, or not a place file: the user's place file stays the same.
     const QString path = BrowseInfoFile();
-    if (path.isEmpty() || !ContainsExtension(path, ".kvf")) {
-        m_strInfoFilePath.clear();
+    if (path.isEmpty() || !ContainsExtension(path, ".kvf"))
         return;
-    }
     m_strInfoFilePath = path;
     LoadInfoFile(path);
     Invalidate();

@@ -13,7 +13,8 @@ void CMapDlg::OnInsertPlace()
     dialog.DoModal();
     if (!dialog.m_bSaved)
         return;
-    AppendPlace(dialog.m_strResultName, ScreenToMap(*this, m_ptDown), dialog.m_nCategory);
+    // The point the dialog wrote: the view may have moved while it was open.
+    AppendPlace(dialog.m_strResultName, dialog.m_ptWhere, dialog.m_nCategory);
     m_strInfoFilePath = dialog.m_strUserFile;
     if (dialog.m_bWroteUserFile)
         ++m_nMyPlaceCount;

@@ -14,16 +14,16 @@ void CMapDlg::OnFilterPlaces()
 void CMapDlg::ResetMapState()
 {
     // Selections, results, route picks and marks, avoid lists, the route and
-    // the road snap all refer to the map's records.
+    // the road snap all refer to the map's records. The user's place file and
+    // its count are kept apart from any map: they stay.
     ForgetMapRecords();
-    m_strInfoFilePath.clear();
     m_nGuidanceCode = -1;
     m_strGuidanceText.clear();
     m_strNavStatus.clear();
 
     SetMeasureMode(0);
     m_bMapLoaded = m_bGpsTrackOn = m_bGpsValid = m_bGpsFollowRoad = m_bRoadLoaded = 0;
-    m_nMyPlaceCount = m_bNavigating = m_bPenDown = 0;
+    m_bNavigating = m_bPenDown = 0;
     m_ptRubberEnd = QPoint();
     m_ptGps = MapPoint{};
     m_bGpsContinuous = m_bCfgPending = 1;

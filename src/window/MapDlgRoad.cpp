@@ -70,9 +70,15 @@ void CMapDlg::OnLoadRoad()
 bool CMapDlg::ReadRoadFile(const QString& path)
 {
     WaitCursor wait;
-    const std::optional<std::vector<MapPoint>> road = ::ReadRoadFile(path);
+    bool tooLarge = false;
+    const std::optional<std::vector<MapPoint>> road = ::ReadRoadFile(path, kMaxRoadFileBytes, kMaxRoadPoints, &tooLarge);
     if (!road)
         return false;
+    if (tooLarge) {
+        wait.Restore();
+        RefuseLargeRoad(path);
+        return false;
+    }
     ShowRoad(*road);
     return true;
 }
@@ -81,6 +87,11 @@ bool CMapDlg::ReadGpxRoad(const QString& path)
 {
     WaitCursor wait;
     const GpxTrack track = ReadGpxFile(path);
+    if (track.status == GpxStatus::Read && (track.cut || track.dropped > 0)) {
+        wait.Restore();
+        RefuseLargeRoad(path);
+        return false;
+    }
     if (track.status == GpxStatus::Read) {
         ShowRoad(track.points);
         return true;
@@ -88,6 +99,12 @@ bool CMapDlg::ReadGpxRoad(const QString& path)
     wait.Restore();  // the message is read with the normal cursor
     Modal().MessageBox(this, GpxFailureText(track.status, path));
     return false;
+}
+
+void CMapDlg::RefuseLargeRoad(const QString& path)
+{
+    // Part of a road would pass for all of it: nothing is drawn.
+    Modal().MessageBox(this, QStringLiteral("Tệp đường quá lớn: %1").arg(QFileInfo(path).fileName()));
 }
 
 void CMapDlg::ShowRoad(const std::vector<MapPoint>& roadGps)

@@ -1,16 +1,22 @@
 #include "window/MapDlg.h"
 
+#include "map/PlaceInfoFile.h"
 #include "map/Settings.h"
+#include "base/DevicePath.h"
 #include "widgets/UiWaitCursor.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 void CMapDlg::LoadSettings()
 {
     m_bCfgPending = 0;
     SettingsValues values;
-    if (!ReadSettingsFile(QString::fromLatin1(kSettingsReadPath), values))
+    const bool read = ReadSettingsFile(QString::fromLatin1(kSettingsReadPath), values);
+    if (!read) {
+        UseDefaultPlaceFileIfNone();
         return;
+    }
     m_bCfgRead = 1;
     // Each value is kept as its line was read, also when a later version
     // line stops the reading.
@@ -21,10 +27,18 @@ void CMapDlg::LoadSettings()
     m_nMyPlaceCount = values.myPlaceCount.value_or(m_nMyPlaceCount);
     m_bVoiceGuidance = values.voiceGuidance.value_or(m_bVoiceGuidance);
     ShowVoiceCommand();
+    UseDefaultPlaceFileIfNone();
     // A start map replaces the settings' map: OnInitDialog opens it.
     if (values.versionRejected || m_strCfgMapUrl.size() < 2 || !m_strStartMap.isEmpty())
         return;
     OpenMapAtStart(m_strCfgMapUrl);
+}
+
+void CMapDlg::UseDefaultPlaceFileIfNone()
+{
+    const QString defaultFile = QString::fromLatin1(kDefaultUserPlacesFile);
+    if (m_strInfoFilePath.isEmpty() && QFileInfo::exists(NativePath(defaultFile)))
+        m_strInfoFilePath = defaultFile;
 }
 
 void CMapDlg::OpenMapAtStart(const QString& path)

@@ -1,6 +1,7 @@
 #include "window/PlaceEditDlg.h"
 
 #include "map/PlaceInfoFile.h"
+#include "map/TextLines.h"
 #include "widgets/UiComboBox.h"
 #include "widgets/UiModal.h"
 
@@ -9,7 +10,6 @@
 
 CPlaceEditDlg::CPlaceEditDlg(QWidget* parent) : CDialog(QSize(141, 159), parent)
 {
-    setWindowTitle(QStringLiteral("Dialog"));
     Place(new QLabel(QStringLiteral("Loại địa danh"), this), QRect(27, 18, 36, 8));
     m_category = new CComboBox(true, this);
     m_category->setObjectName(QStringLiteral("1004"));
@@ -23,12 +23,20 @@ CPlaceEditDlg::CPlaceEditDlg(QWidget* parent) : CDialog(QSize(141, 159), parent)
     Place(m_ok, QRect(17, 115, 50, 14));
     m_cancel = new QPushButton(QStringLiteral("Hủy"), this);
     Place(m_cancel, QRect(75, 115, 50, 14));
+    // A pasted name loses its line breaks and tabs at once: what the box shows
+    // is what the file gets.
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString line = OneLineText(text);
+        if (line != text)
+            m_name->setText(line);
+    });
     connect(m_ok, &QPushButton::clicked, this, [this] { OnOK(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { OnCancel(); });
 }
 
 void CPlaceEditDlg::OnInitDialog()
 {
+    setWindowTitle(m_bEditMode ? QStringLiteral("Sửa địa danh") : QStringLiteral("Chèn địa danh"));
     m_category->ResetList();
     m_category->SetWindowText(m_strCategory);
     m_name->setText(m_strName);
@@ -43,7 +51,7 @@ void CPlaceEditDlg::OnOK()
 {
     m_nCategory = -1;
     const QString category = m_category->GetWindowText();
-    m_strResultName = m_name->text();
+    m_strResultName = OneLineText(m_name->text());
     for (int code = 1; code <= kCategoryCount; ++code) {
         if (category == m_captions[code - 1]) {
             m_nCategory = code;
@@ -55,6 +63,12 @@ void CPlaceEditDlg::OnOK()
         // user corrects it here.
         Modal().MessageBox(this, QStringLiteral("Không có loại địa danh “%1”.\nHãy chọn một loại trong danh sách.")
                                      .arg(category));
+        return;
+    }
+    // A file too large to be read is never written: the places it holds
+    // would be lost at its next rewrite.
+    if (PlaceFileTooLarge(UserFile())) {
+        Modal().MessageBox(this, PlaceFileTooLargeText(UserFile()));
         return;
     }
     if (m_nCategory == kHomeCategory) {
@@ -97,5 +111,5 @@ void CPlaceEditDlg::AppendPlaceRecord(const QString& path)
 
 void CPlaceEditDlg::RewriteHomeName()
 {
-    RewritePlaceRecord(UserFile(), m_ptWhere, m_nCategory, m_name->text());
+    RewritePlaceRecord(UserFile(), m_ptWhere, m_nCategory, m_strResultName);
 }

@@ -32,7 +32,7 @@ const CategoryInfo* CategoryOfBox(int id)
 CPlaceFilterDlg::CPlaceFilterDlg(CategoryFlags& showCategory, QWidget* parent)
     : CDialog(QSize(151, 158), parent), m_showCategory(showCategory)
 {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Lọc địa danh"));
     const auto column = [this](const auto& ids, int x) {
         for (size_t row = 0; row < ids.size(); ++row) {
             const int id = ids[row];

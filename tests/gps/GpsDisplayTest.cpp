@@ -127,13 +127,21 @@ TEST(RoadFile, TheBytesAndWhatIsReadBack)
     EXPECT_FALSE(ReadRoadFile(root.Path("missing.kvt")));
 
     // Only a line of at most 9 bytes holding "end" ends the scan; so does the
-    // end of the data, without one; and no more than 10000 points are taken.
+    // end of the data, without one; and no more points than a saved track
+    // holds are taken, the rest reported.
     root.Write("late.kvt", "1,2;3,4;\r\nnot the end yet\r\n5,6;\r\nend\r\n7,8;");
     EXPECT_EQ(ReadRoadFile(root.Path("late.kvt")), (std::vector<MapPoint>{{1, 2}, {3, 4}, {5, 6}}));
     root.Write("open.kvt", "1,2;3,4;5");
     EXPECT_EQ(ReadRoadFile(root.Path("open.kvt")), (std::vector<MapPoint>{{1, 2}, {3, 4}}));
-    root.Write("long.kvt", QByteArray("7,8;").repeated(12000) + "\r\nend\r\n");
-    EXPECT_EQ(ReadRoadFile(root.Path("long.kvt"))->size(), size_t(kMaxRoadPoints));
+    bool tooLarge = true;
+    root.Write("full.kvt", QByteArray("7,8;").repeated(kMaxRoadPoints) + "\r\nend\r\n");
+    EXPECT_EQ(ReadRoadFile(root.Path("full.kvt"), kMaxRoadFileBytes, kMaxRoadPoints, &tooLarge)->size(),
+              size_t(kMaxRoadPoints));
+    EXPECT_FALSE(tooLarge);
+    root.Write("long.kvt", QByteArray("7,8;").repeated(kMaxRoadPoints + 1) + "\r\nend\r\n");
+    EXPECT_EQ(ReadRoadFile(root.Path("long.kvt"), kMaxRoadFileBytes, kMaxRoadPoints, &tooLarge)->size(),
+              size_t(kMaxRoadPoints));
+    EXPECT_TRUE(tooLarge);
 }
 
 TEST(RoadFile, ASaveKilledAtAnyMomentLeavesTheOldFileOrTheNewOneWhole)

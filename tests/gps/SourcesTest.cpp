@@ -9,6 +9,7 @@
 #include "gps/SimulatedDrive.h"
 #include "support/DeviceRoot.h"
 #include "support/GpsFake.h"
+#include "support/TraceCapture.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -251,6 +252,38 @@ TEST(Gpsd, AFloodIsTakenABoundedBlockADrain)
     source.ProcessEvent();
     EXPECT_GT(latestNumber(), first);
     EXPECT_LE(latestNumber() - first, GpsdSource::kMostBytesPerDrain / kLineBytes);
+}
+
+TEST(Gpsd, AGpsdStoppedIsTracedOnceAndFollowedAgainOnceRestarted)
+{
+    QTcpServer gpsd;
+    ASSERT_TRUE(gpsd.listen(QHostAddress::LocalHost));
+    const quint16 port = gpsd.serverPort();
+    GpsdSource source;
+    ASSERT_TRUE(source.Open(QStringLiteral("gpsd: 127.0.0.1:%1").arg(port), 0));
+    const auto serve = [&](const QByteArray& rmc) {
+        if (!gpsd.waitForNewConnection(3000))
+            return false;
+        QTcpSocket* peer = gpsd.nextPendingConnection();
+        peer->write(rmc + "\r\n");
+        peer->flush();
+        return Drains(source, [&] { return source.LatestRmcLine() == QString::fromLatin1(rmc); });
+    };
+    ASSERT_TRUE(serve(NmeaParser::RmcSentence({1, -1}, 0)));
+
+    TraceCapture trace;
+    gpsd.close();
+    qDeleteAll(gpsd.findChildren<QTcpSocket*>());
+    ASSERT_TRUE(Drains(source, [&] { return source.IsLost(); }));
+    for (int i = 0; i < 50; ++i)
+        source.ProcessEvent();  // tries again now and then, in vain
+    EXPECT_EQ(trace.Count("connection lost"), 1);
+    EXPECT_EQ(trace.Lines().size(), 1);
+
+    ASSERT_TRUE(gpsd.listen(QHostAddress::LocalHost, port));
+    ASSERT_TRUE(Drains(source, [&] { return !source.IsLost(); }));
+    EXPECT_TRUE(serve(NmeaParser::RmcSentence({2, -2}, 1)));
+    EXPECT_EQ(trace.Count("resumed"), 1);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "support/PseudoTerminal.h"
 #include "support/ScriptedModal.h"
 #include "support/TraceCapture.h"
+#include "support/Widgets.h"
 
 #include <QCheckBox>
 #include <cmath>
@@ -312,13 +313,29 @@ TEST_F(GpsFollowTest, SmallMovesAndVoidFixesMoveNothingAFarPositionIsCentred)
     EXPECT_EQ(dlg->ControlText(IDC_GPS_STATUS), status);
     EXPECT_EQ(dlg->m_bGpsValid, 1);
 
-    // Far beyond the window: the view follows, the marker is on screen.
-    Pass({start.x + 20000, start.y - 15000});
+    // Far beyond the window, on the map: the view follows, the marker is on
+    // screen, the status line gives the longitude as "Long".
+    const QByteArray far = RmcAt({start.x + 3000, start.y - 2500});
+    ASSERT_TRUE(Send(far));
+    dlg->GpsUpdate();
     const QPoint marker = MapToScreen(*dlg, dlg->m_ptGps);
     EXPECT_TRUE(marker.x() > 0 && marker.x() < dlg->m_nClientWidth && marker.y() > 0 &&
                 marker.y() < dlg->m_nClientHeight);
     EXPECT_EQ(dlg->m_nTrackCount, track + 1);
-    EXPECT_TRUE(dlg->ControlText(IDC_GPS_STATUS).startsWith(QStringLiteral("Long:")));
+    const QString farLine = QString::fromLatin1(far);
+    EXPECT_EQ(dlg->ControlText(IDC_GPS_STATUS),
+              "Long:" + NmeaParser::RmcLongitude(farLine) + "-Lat:" + NmeaParser::RmcLatitude(farLine));
+
+    // Off the map: the map stays on screen and the status line says why;
+    // "Hiển thị GPS" still goes there when asked.
+    const int32_t originX = dlg->m_nOriginX, originY = dlg->m_nOriginY;
+    Pass({start.x + 20000, start.y - 15000});
+    EXPECT_EQ(dlg->m_nOriginX, originX);
+    EXPECT_EQ(dlg->m_nOriginY, originY);
+    EXPECT_EQ(dlg->ControlText(IDC_GPS_STATUS), QStringLiteral("Vị trí GPS nằm ngoài bản đồ"));
+    dlg->OnCommand(ID_SHOW_GPS, BN_CLICKED);
+    const QPoint centred = MapToScreen(*dlg, dlg->m_ptGps) - QPoint(dlg->m_nClientWidth / 2, dlg->m_nClientHeight / 2);
+    EXPECT_LE(centred.manhattanLength(), 2);  // within the rounding of the origin
 
     // "Chèn GPS" at a held point: the street point and the fields, appended.
     dlg->m_ptDown = MapToScreen(*dlg, start);
@@ -326,6 +343,10 @@ TEST_F(GpsFollowTest, SmallMovesAndVoidFixesMoveNothingAFarPositionIsCentred)
         auto& point = static_cast<CGpsPointDlg&>(shown);
         QTest::mouseClick(point.m_btnReceive, Qt::LeftButton);
         EXPECT_FALSE(point.m_edField3->text().isEmpty());
+        EXPECT_EQ(point.windowTitle(), QStringLiteral("Vị trí GPS"));
+        EXPECT_EQ(point.m_edField5->text(), NmeaParser::RmcLongitude(point.m_pSerial->LatestRmcLine()));
+        EXPECT_EQ(LabelAbove(point.m_edField5), QStringLiteral("Kinh độ"));
+        EXPECT_EQ(LabelAbove(point.m_edField3), QStringLiteral("Vĩ độ"));
         QTest::mouseClick(point.m_btnWrite, Qt::LeftButton);
         QTest::mouseClick(point.m_btnWrite, Qt::LeftButton);
         return QDialog::Accepted;
@@ -359,7 +380,7 @@ TEST_F(GpsFollowTest, ARoadIsFittedToItsOwnPointsAndAFileWithoutAnyLeavesTheView
     EXPECT_EQ(dlg->m_dScale, scale);
 }
 
-TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndFollowedOffTheMap)
+TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndLeaveTheMapOnScreen)
 {
     // The logs are read straight into the line collection, as a receiver's
     // bytes would arrive.
@@ -367,7 +388,7 @@ TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndFollowedOffTheMap)
     dlg->m_gpsSetupDlg.OnStop();
     auto* source = new BytesSource;
     dlg->m_gpsSetupDlg.m_pSerial.reset(source);
-    int fixes = 0;
+    int onMap = 0, offMap = 0;
     for (const QString& log : QDir(QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea")).entryList({"*.log"})) {
         SCOPED_TRACE(log.toStdString());
         QFile file(QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/nmea/") + log);
@@ -377,16 +398,84 @@ TEST_F(GpsFollowTest, TheReceiversOwnLogsDrawWithoutHarmAndFollowedOffTheMap)
             if (!NmeaParser::IsRmcSentence(QString::fromLatin1(line)) || NmeaParser::ChecksumIsWrong(line))
                 continue;
             source->ProcessBytes(line + "\r\n");
+            const int32_t originX = dlg->m_nOriginX, originY = dlg->m_nOriginY;
             dlg->GpsUpdate();
-            if (dlg->ControlText(IDC_GPS_STATUS).startsWith(QStringLiteral("Long:")))
-                ++fixes;
-            // Wherever on earth it is, the last position is in view.
-            const QPoint at = MapToScreen(*dlg, dlg->m_ptGps);
-            EXPECT_TRUE(at.x() >= 0 && at.x() <= dlg->m_nClientWidth && at.y() >= 0 && at.y() <= dlg->m_nClientHeight);
+            const QString status = dlg->ControlText(IDC_GPS_STATUS);
+            if (status.startsWith(QStringLiteral("Long:"))) {
+                // On the map, the last position is in view.
+                ++onMap;
+                const QPoint at = MapToScreen(*dlg, dlg->m_ptGps);
+                EXPECT_TRUE(at.x() >= 0 && at.x() <= dlg->m_nClientWidth && at.y() >= 0 && at.y() <= dlg->m_nClientHeight);
+            } else if (status == QStringLiteral("Vị trí GPS nằm ngoài bản đồ")) {
+                // Off it, the view stays on the map.
+                ++offMap;
+                EXPECT_EQ(dlg->m_nOriginX, originX);
+                EXPECT_EQ(dlg->m_nOriginY, originY);
+            }
         }
         dlg->UpdateWindow();
     }
-    EXPECT_GT(fixes, 100);
+    EXPECT_GT(onMap + offMap, 100);
+    EXPECT_GT(offMap, 0);
+}
+
+TEST_F(GpsFollowTest, TheTrackIsTheWholeDriveFromStartToStart)
+{
+    const MapPoint start{dlg->m_nCenterX, dlg->m_nCenterY};
+    StartReception(start);
+    dlg->m_bGpsFollowRoad = 0;
+    for (int i = 1; i <= 5; ++i)
+        Pass({start.x + 40 * i, start.y});
+    const int drive = dlg->m_nTrackCount;
+    ASSERT_GE(drive, 5);
+    // The set-up looked at and closed (OK, then Escape), a route found: the
+    // drive goes on being one track.
+    modal.dialogAnswers.push_back([](QDialog& shown) {
+        shown.show();
+        shown.close();  // the caption's close button: OK
+        return shown.result();
+    });
+    dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
+    modal.dialogAnswers.push_back([](QDialog& shown) {
+        shown.show();
+        QTest::keyClick(&shown, Qt::Key_Escape);
+        return shown.result();
+    });
+    dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
+    dlg->StartGpsUpdateThread();  // as a route found while navigating does
+    Pass({start.x + 400, start.y + 40});
+    EXPECT_EQ(dlg->m_nTrackCount, drive + 1);
+    modal.fileAnswers.push_back(root.Path("drive.kvt"));
+    dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
+    EXPECT_EQ(ReadRoadFile(root.Path("drive.kvt"))->size(), size_t(drive + 1));
+
+    // Stop, then Start: a new drive.
+    dlg->m_gpsSetupDlg.OnStop();
+    StartReception(start);
+    EXPECT_LE(dlg->m_nTrackCount, 1);
+}
+
+TEST_F(GpsFollowTest, AnUnpluggedReceiverIsShownLostAndStopStillEndsReception)
+{
+    StartReception({dlg->m_nCenterX, dlg->m_nCenterY});
+    ASSERT_TRUE(dlg->IsGpsUpdating());
+    receiver.Unplug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dlg->m_gpsSetupDlg.IsSourceLost(); }, kPatienceMs));
+    dlg->GpsUpdate();
+    EXPECT_EQ(dlg->ControlText(IDC_GPS_STATUS), QStringLiteral("Mất tín hiệu GPS"));
+    EXPECT_TRUE(dlg->IsControlVisible(IDC_GPS_STATUS));
+    // The set-up says it too, and Stop ends reception.
+    modal.dialogAnswers.push_back([](QDialog& shown) {
+        auto& setup = static_cast<CGpsSetupDlg&>(shown);
+        setup.show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return setup.m_edSentence->text() == "Mất tín hiệu GPS"; }, kPatienceMs));
+        QTest::mouseClick(setup.m_btnStop, Qt::LeftButton);
+        setup.close();
+        return setup.result();
+    });
+    dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
+    EXPECT_EQ(dlg->m_gpsSetupDlg.m_bRunning, 0);
+    EXPECT_FALSE(dlg->m_gpsSetupDlg.IsSourceLost());
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "support/MapWindow.h"
 #include "support/PseudoTerminal.h"
 #include "support/ScriptedModal.h"
+#include "support/Widgets.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -154,8 +155,12 @@ TEST_F(GpsSetupTest, AReceiverFoundByItsNameRunsOnAfterOk)
 
         receiver.Send(kFix + "\r\n" + kSatellites + "\r\n");
         EXPECT_TRUE(Shows(setup.m_edSentence, kSatellites));
-        EXPECT_TRUE(Shows(setup.m_edField3, "1051.2148"));   // under "Kinh độ"
-        EXPECT_TRUE(Shows(setup.m_edField5, "10551.2148"));  // under "Vĩ độ"
+        // Each field under its own caption: the longitude under "Kinh độ".
+        EXPECT_TRUE(Shows(setup.m_edField5, "10551.2148"));
+        EXPECT_EQ(LabelAbove(setup.m_edField5), QStringLiteral("Kinh độ"));
+        EXPECT_TRUE(Shows(setup.m_edField3, "1051.2148"));
+        EXPECT_EQ(LabelAbove(setup.m_edField3), QStringLiteral("Vĩ độ"));
+        EXPECT_EQ(setup.windowTitle(), QStringLiteral("Cấu hình GPS"));
         EXPECT_TRUE(setup.m_btnFollowRoad->isEnabled());
         EXPECT_TRUE(setup.m_btnContinuous->isEnabled());
         // Continuous display comes ticked; the user tries it off and on.

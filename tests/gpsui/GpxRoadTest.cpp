@@ -134,4 +134,30 @@ TEST_F(GpxRoadTest, ABadGpxFileKeepsTheRoadOnShowAndSaysWhy)
     EXPECT_EQ(Now(), shown);
 }
 
+TEST_F(GpxRoadTest, ALongSavedTrackLoadsBackWholeAndAFileBeyondTheBoundIsNotDrawn)
+{
+    // Five and a half hours of driving at one position a second.
+    std::vector<MapPoint> drive;
+    for (int i = 0; i < 20000; ++i)
+        drive.push_back({roadGps[0].x + i, roadGps[0].y - i / 2});
+    ASSERT_TRUE(WriteRoadFile(root.Path("long.kvt"), drive, int(drive.size())));
+    LoadRoad(root.Path("long.kvt"));
+    EXPECT_TRUE(modal.messages.isEmpty());
+    ASSERT_EQ(dlg->m_nRoadCount, 20000);
+    EXPECT_EQ(dlg->m_pRoadPoints.back(), GpsToMap(drive.back().x, drive.back().y, *dlg));
+
+    // More positions than a saved track holds, or more bytes: the user is
+    // told and the road on show stays.
+    const View shown = Now();
+    root.Write("more.kvt", QByteArray("7,8;").repeated(kMaxRoadPoints + 1) + "\r\nend\r\n");
+    root.Write("bytes.kvt", QByteArray(kMaxRoadFileBytes + 1, ' '));
+    root.Write("more.gpx", GpxBytes(std::vector<MapPoint>(kMaxRoadPoints + 1, roadGps[0])));
+    for (const char* name : {"more.kvt", "bytes.kvt", "more.gpx"}) {
+        modal.messages.clear();
+        LoadRoad(root.Path(QString::fromLatin1(name)));
+        EXPECT_EQ(modal.messages, QStringList{QStringLiteral("Tệp đường quá lớn: ") + name});
+        EXPECT_EQ(Now(), shown) << name;
+    }
+}
+
 } // namespace

@@ -7,9 +7,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QWheelEvent>
+#include <climits>
 
 // Runs what the event loop has queued (close-ups, repaints).
 inline void Settle()
@@ -103,4 +105,21 @@ inline void TurnWheel(QWidget* widget, QPoint at, int steps)
     QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * steps), Qt::NoButton, Qt::NoModifier,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &wheel);
+}
+
+// The caption a user reads over a field: the nearest label above it that
+// starts within its width.
+inline QString LabelAbove(const QWidget* field)
+{
+    QString caption;
+    int nearest = INT_MAX;
+    for (const QLabel* label : field->parentWidget()->findChildren<QLabel*>()) {
+        const QRect r = label->geometry(), f = field->geometry();
+        const int gap = f.top() - r.bottom();
+        if (r.left() >= f.left() - 4 && r.left() < f.right() && gap >= 0 && gap < nearest) {
+            nearest = gap;
+            caption = label->text();
+        }
+    }
+    return caption;
 }

@@ -9,6 +9,8 @@
 #include "support/MapFileText.h"
 #include "support/Widgets.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 
 namespace {
@@ -172,6 +174,79 @@ TEST_F(PlaceEditTest, ManyPlacesInOneSessionAllComeBackAtTheNextStart)
     next->Invalidate();
     next->UpdateWindow();
     EXPECT_NE(PixelAt(next->WindowSurface(), 200, 52), Rgb(251, 208, 146));
+}
+
+TEST_F(PlaceEditTest, APastedNameWithLineBreaksStaysOneRecordAtTheHeldPoint)
+{
+    QString title, shown;
+    modal.dialogAnswers.push_back([&](QDialog& opened) {
+        auto& dialog = static_cast<CPlaceEditDlg&>(opened);
+        title = dialog.windowTitle();
+        dialog.show();
+        EXPECT_TRUE(Activate(&dialog));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Nhà\r\n5,5\r\n\t1\r\n\t\tInjected"));
+        dialog.NameEdit()->setFocus();
+        QTest::keyClick(dialog.NameEdit(), Qt::Key_V, Qt::ControlModifier);
+        shown = dialog.NameEdit()->text();
+        EXPECT_TRUE(ChooseEntry(dialog.CategoryBox(), QStringLiteral("Nhà riêng")));
+        // The GPS pass may move the view while the dialog is open.
+        dlg->m_nOriginX += 150;
+        QTest::mouseClick(dialog.OkButton(), Qt::LeftButton);
+        dialog.hide();
+        return dialog.result();
+    });
+    HoldAndChoose({120, 250}, ID_INSERT_PLACE);
+    EXPECT_EQ(title, QStringLiteral("Chèn địa danh"));
+    EXPECT_EQ(shown, QStringLiteral("Nhà 5,5 1 Injected"));
+    // Read back: one place, where the pointer was held, in memory as in the file.
+    MapData back;
+    EXPECT_EQ(LoadInfoFile(back, root.Path(kUserFile)), 1);
+    ASSERT_EQ(back.m_nPlaceLast, 0);
+    EXPECT_EQ(back.m_strPlaceName[0], shown);
+    EXPECT_EQ(back.m_ptPlace[0], (MapPoint{120, 250}));
+    EXPECT_EQ(dlg->m_ptPlace[dlg->m_nPlaceLast], (MapPoint{120, 250}));
+}
+
+TEST_F(PlaceEditTest, AUserFileTooLargeToReadIsNeverWrittenAndTheUserIsTold)
+{
+    const QByteArray large = PlaceRecordBytes({1, 1}, 28, QStringLiteral("Nhà")).repeated(kMaxPlaceFileBytes / 10);
+    ASSERT_GT(large.size(), kMaxPlaceFileBytes);
+    root.Write(kUserFile, large);
+    dlg->m_strInfoFilePath = QString::fromLatin1(kDefaultUserPlacesFile);
+    dlg->LoadInfoFile(dlg->m_strInfoFilePath);
+    AnswerDialog({QStringLiteral("Khách sạn")}, QStringLiteral("Khách sạn Sao"));
+    HoldAndChoose({200, 300}, ID_INSERT_PLACE);
+    const QString told = QStringLiteral("Tệp địa danh quá lớn: ") + QString::fromLatin1(kDefaultUserPlacesFile);
+    EXPECT_EQ(modal.messages, QStringList({told, told}));
+    EXPECT_EQ(root.Read(kUserFile), large);
+    EXPECT_FALSE(root.Exists(kUpdateLog));
+}
+
+TEST_F(PlaceEditTest, TheUsersPlacesComeBackAfterCloseMapExitAndAStart)
+{
+    AnswerDialog({QStringLiteral("Nhà riêng")}, QStringLiteral("Nhà bà ngoại"));
+    HoldAndChoose({120, 250}, ID_INSERT_PLACE);
+    root.Write("maps/city.kvp", CityGrid(2, 2).Bytes());
+    const QString map = root.Path("maps/city.kvp");
+    modal.fileAnswers = {QString(), map};  // "Nạp thông tin" cancelled, then with a map chosen
+    dlg->OnCommand(ID_LOAD_INFO, BN_CLICKED);
+    dlg->OnCommand(ID_LOAD_INFO, BN_CLICKED);
+    dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+    dlg->OnCommand(ID_EXIT, BN_CLICKED);
+
+    // With the settings file, and with none (the default file is read when
+    // it exists).
+    for (const bool settings : {true, false}) {
+        if (!settings)
+            QFile::remove(root.Path("My Documents/korvane.cfg"));
+        auto next = OpenMapWindow();
+        modal.fileAnswers = {map};
+        next->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+        ASSERT_EQ(next->m_strMapPath, map);
+        EXPECT_EQ(next->m_strPlaceName[next->m_nPlaceLast], QStringLiteral("Nhà bà ngoại")) << settings;
+        EXPECT_EQ(next->m_nMyPlaceCount, 1);
+        next->OnCommand(ID_EXIT, BN_CLICKED);
+    }
 }
 
 }  // namespace

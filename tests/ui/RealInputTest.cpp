@@ -247,16 +247,22 @@ TEST_F(RealInputTest, ArrowKeysAndEnterChooseAnEntryEscapeChoosesNothing)
     EXPECT_EQ(SelectedStreetNames().first().toLower(), moved.toLower());
 }
 
-TEST_F(RealInputTest, EscapeClosesTheTopBarFirstAndLeavesOnlyFromTheMap)
+TEST_F(RealInputTest, EscapeEndsTheModeInProgressAndNeverTheProgram)
 {
     dlg->OnCommand(ID_SHORTEST_PATH, BN_CLICKED);
     ASSERT_TRUE(dlg->IsControlVisible(IDC_ROUTE_NAME));
     PressKey(Qt::Key_Escape);
     EXPECT_FALSE(dlg->IsControlVisible(IDC_ROUTE_NAME));
     EXPECT_EQ(dlg->m_bRoutePick, 0);
-    EXPECT_FALSE(dlg->IsClosed());
+    dlg->OnCommand(ID_MEASURE, BN_CLICKED);
+    ASSERT_EQ(dlg->m_bMeasureMode, 1);
     PressKey(Qt::Key_Escape);
-    EXPECT_TRUE(dlg->IsClosed());
+    EXPECT_EQ(dlg->m_bMeasureMode, 0);
+    EXPECT_FALSE(dlg->MenuBar()->IsMenuItemChecked(kUtilityMenuIndex, kMeasureItemPosition));
+    // On the map with no mode, Escape does nothing.
+    PressKey(Qt::Key_Escape);
+    EXPECT_FALSE(dlg->IsClosed());
+    EXPECT_TRUE(dlg->isVisible());
     EXPECT_FALSE(root.Exists("My Documents/korvane.cfg"));
 }
 

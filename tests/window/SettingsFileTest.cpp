@@ -35,4 +35,19 @@ TEST(SettingsFile, ARewriteKilledAtAnyMomentLeavesTheOldFileOrTheNewOneWhole)
     EXPECT_EQ(run.torn, 0);
 }
 
+TEST(SettingsFile, AValueWithLineBreaksOrTabsStaysOnItsOwnLine)
+{
+    const QString map = QStringLiteral("/maps/hanoi.kvp");
+    const QByteArray bytes = SettingsFileBytes(map, QStringLiteral("COM1:\r\n\x01Serial 1"), QStringLiteral("4800\t"),
+                                               QStringLiteral("/a\nb.kvf"), 3);
+    EXPECT_EQ(bytes.count("\r\n"), 8);  // seven lines and an empty one
+    SettingsValues values;
+    ReadSettingsBytes(bytes, values);
+    EXPECT_EQ(values.mapUrl, map);
+    EXPECT_EQ(values.comType, QStringLiteral("COM1: Serial 1"));
+    EXPECT_EQ(values.bitRate, QStringLiteral("4800 "));
+    EXPECT_EQ(values.infoFilePath, QStringLiteral("/a b.kvf"));
+    EXPECT_EQ(values.myPlaceCount, 3);
+}
+
 }  // namespace

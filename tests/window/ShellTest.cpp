@@ -191,10 +191,12 @@ TEST_F(Shell, OpenMapTakesKvpInEitherLetterCase)
     EXPECT_EQ(dlg->m_bMapLoaded, 1);
     EXPECT_EQ(dlg->m_nWayLast, 4 * 3 + 4 * 3 - 1);
 
-    // Another kind of file is no map to open.
-    modal.fileAnswers = {WriteCity("maps/city.txt")};
+    // Another kind of file is no map to open, and the user is told.
+    const QString other = WriteCity("maps/city.txt");
+    modal.fileAnswers = {other};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
     EXPECT_EQ(dlg->m_strMapPath, capital);
+    EXPECT_EQ(modal.messages, QStringList{QStringLiteral("Tệp này không phải là bản đồ:\n") + other});
 }
 
 TEST_F(Shell, ChoosingTheMapAlreadyLoadedReadsNothing)
@@ -233,8 +235,10 @@ TEST_F(Shell, AFileThatIsNoMapIsRefusedAndTheMapInUseStays)
     root.Write("maps/notes.kvp", "Hẹn gặp lúc 9 giờ\r\n");
     root.Write("maps/empty.kvp", "");
     root.Write("maps/binary.kvp", QByteArray("\x00\xff\xfe\x01/WAY\r\n\x80", 10));
+    root.Write("maps/README.md", "# Bản đồ\n");
     const QStringList refused = {root.Path("maps/notes.kvp"), root.Path("maps/empty.kvp"),
-                                 root.Path("maps/binary.kvp"), root.Path("maps/missing.kvp")};
+                                 root.Path("maps/binary.kvp"), root.Path("maps/missing.kvp"),
+                                 root.Path("maps/README.md")};
     for (const QString& path : refused) {
         modal.fileAnswers = {path};
         dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
@@ -248,6 +252,8 @@ TEST_F(Shell, AFileThatIsNoMapIsRefusedAndTheMapInUseStays)
     EXPECT_TRUE(modal.messages[0].startsWith(QStringLiteral("Tệp này không phải là bản đồ")));
     EXPECT_TRUE(modal.messages[3].startsWith(QStringLiteral("Không mở được tệp bản đồ")));
     EXPECT_TRUE(modal.messages[3].endsWith(refused[3]));
+    // Another extension is no excuse for silence.
+    EXPECT_EQ(modal.messages[4], QStringLiteral("Tệp này không phải là bản đồ:\n") + refused[4]);
     dlg->OnCommand(ID_EXIT, BN_CLICKED);
     EXPECT_EQ(CfgBytes(), ExpectedSettings(map));
 }

@@ -16,8 +16,6 @@
 
 namespace {
 
-// The longest pair of a road file is "-2147483648,-2147483648;".
-constexpr qint64 kSavedRoadBytes = qint64(kMaxTrackPositions) * 24 + 7;
 constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
 
 // Sets up "korvane-tool COMMAND INPUT -o OUTPUT"; false (with the exit status
@@ -48,6 +46,7 @@ struct Track {
     std::vector<MapPoint> positions; // GPS units
     std::vector<QDateTime> times;
     bool fromLog = false;
+    bool tooLarge = false;  // a road file past the bounds, of which the first positions are taken
 };
 
 // The fixes of a receiver log, or the positions of a road file; none when the
@@ -67,7 +66,7 @@ std::optional<Track> ReadTrack(const QString& path)
         return track;
     }
     std::optional<std::vector<MapPoint>> road =
-        ReadRoadFile(QFileInfo(path).absoluteFilePath(), kSavedRoadBytes, kMaxTrackPositions);
+        ReadRoadFile(QFileInfo(path).absoluteFilePath(), kMaxRoadFileBytes, kMaxRoadPoints, &track.tooLarge);
     if (!road)
         return std::nullopt;
     track.positions = std::move(*road);
@@ -116,7 +115,7 @@ int RunGpx(const QStringList& args)
     }
     if (skipped > 0)
         Err() << "korvane-tool gpx: warning: " << Points(skipped) << " outside -90..90 / -180..180 left out\n";
-    if (!track->fromLog && positions.size() == size_t(kMaxTrackPositions))
+    if (track->tooLarge)
         Err() << "korvane-tool gpx: warning: only the first " << kMaxTrackPositions << " positions are taken\n";
     if (!WriteFileBlock(QFileInfo(gpx).absoluteFilePath(), bytes)) {
         Err() << "korvane-tool gpx: cannot write " << gpx << "\n";
@@ -136,8 +135,7 @@ int RunKvt(const QStringList& args)
                                         "every track point (<trkpt>) of every track and segment in order, or, in a "
                                         "file without any, every route point (<rtept>); waypoints are left out. "
                                         "Points outside -90..90 / -180..180 are left out with a warning. Takes up "
-                                        "to %1 points; the map window shows the first %2 of a road file.")
-                             .arg(kMaxTrackPositions)
+                                        "to %1 points, as many as a road file holds.")
                              .arg(kMaxRoadPoints),
                          QStringLiteral("The GPX file (.gpx)."), QStringLiteral("The road file to write (.kvt)."), gpx,
                          road, exitCode))
@@ -180,7 +178,5 @@ int RunKvt(const QStringList& args)
         return kExitFailed;
     }
     Out() << "wrote " << road << " (" << Points(count) << ")\n";
-    if (count > kMaxRoadPoints)
-        Out() << "note: the map window shows the first " << kMaxRoadPoints << " points of a road file\n";
     return kExitOk;
 }
