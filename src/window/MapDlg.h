@@ -47,6 +47,8 @@ public:
     // --- shell (MapDlg.cpp)
     void CreateMenuBar();
     void EnableMapCommands();
+    // The window's title: the name of the map in use, then the program's.
+    void ShowMapNameInTitle();
     void OnSize(int type, int cx, int cy);
     // Sizes the window so that its client area (above the command bar) is
     // width × height.
@@ -258,6 +260,8 @@ private:
     void ChooseToolbar(int width, int minWidth);
     bool IsInTopBar(const QWidget* widget) const;
     void ShowMeasuredDistance(QPoint to);
+    // A tap while measuring: one more point of the line, its whole length shown.
+    void AddMeasurePoint(QPoint tap);
     // Searches behind OnSearchPlace, and the shared steps of the name modes.
     void SearchPlace();
     void SearchLabel();

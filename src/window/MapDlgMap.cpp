@@ -90,6 +90,7 @@ void CMapDlg::InitViewAfterLoad()
     FitViewToMap(*this, *this);
     EnableMapCommands();
     m_bMapLoaded = 1;
+    ShowMapNameInTitle();
 }
 
 void CMapDlg::LoadInfoFile(const QString& path)

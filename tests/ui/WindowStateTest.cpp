@@ -82,13 +82,14 @@ TEST_F(WindowStateTest, NothingIsMarkedOnAWindowWithoutAMap)
     dlg->OnCommand(IDC_PLACE_OK, BN_CLICKED);
     dlg->UpdateWindow();
     // The plain window: no square marker, no label at the centre.
-    const QRgb plain = Window(5, 5);
-    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), plain), 80 * 80);
+    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), Rgb(255, 0, 0)), 0);
+    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), Rgb(200, 250, 150)), 0);
 }
 
 TEST_F(WindowStateTest, QtsOwnDialogsSpeakVietnamese)
 {
-    const auto open = MakeFileDialog(dlg.get(), false, QStringLiteral(".kvp"), QString(), QStringLiteral("*.kvp"));
+    const auto open =
+        MakeFileDialog(dlg.get(), false, QStringLiteral(".kvp"), QString(), QStringLiteral("Bản đồ (*.kvp)"));
     QStringList labels;
     for (const QLabel* label : open->findChildren<QLabel*>())
         labels << label->text();
