@@ -28,6 +28,11 @@ double Degrees(const QXmlStreamAttributes& attributes, QLatin1StringView name)
     return ok ? value : std::nan("");
 }
 
+bool IsPoint(QStringView name)
+{
+    return name == QLatin1StringView("trkpt") || name == QLatin1StringView("rtept");
+}
+
 // False for NaN and the infinities too.
 bool OnTheEarth(double latitude, double longitude)
 {
@@ -40,6 +45,13 @@ MapPoint ToGpsUnits(double latitude, double longitude)
             static_cast<int32_t>(-std::lround(latitude * kGpsUnitsPerDegree))};
 }
 
+// xsd:dateTime in UTC, with milliseconds only when there are any.
+QString TimeText(const QDateTime& time)
+{
+    const QDateTime utc = time.toUTC();
+    return utc.toString(utc.time().msec() ? Qt::ISODateWithMs : Qt::ISODate);
+}
+
 QString ProblemAt(const QXmlStreamReader& xml, const QString& what)
 {
     return QStringLiteral("line %1, column %2: %3").arg(xml.lineNumber()).arg(xml.columnNumber()).arg(what);
@@ -47,7 +59,7 @@ QString ProblemAt(const QXmlStreamReader& xml, const QString& what)
 
 } // namespace
 
-QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
+QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped, const std::vector<QDateTime>& times)
 {
     QByteArray bytes;
     QXmlStreamWriter xml(&bytes);
@@ -63,7 +75,7 @@ QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
     xml.writeStartElement(kGpxNamespace, QStringLiteral("trk"));
     xml.writeStartElement(kGpxNamespace, QStringLiteral("trkseg"));
     int left = 0;
-    for (const MapPoint p : positionsGps) {
+    for (const MapPoint& p : positionsGps) {
         const int64_t latitude = -static_cast<int64_t>(p.y);
         int64_t longitude = p.x;
         if (std::abs(latitude) > kMaxLatitudeUnits || std::abs(longitude) > kMaxLongitudeUnits) {
@@ -72,9 +84,14 @@ QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped)
         }
         if (longitude == kMaxLongitudeUnits)
             longitude = -longitude;
-        xml.writeEmptyElement(kGpxNamespace, QStringLiteral("trkpt"));
+        const size_t i = &p - positionsGps.data();
+        const QDateTime time = i < times.size() ? times[i] : QDateTime();
+        xml.writeStartElement(kGpxNamespace, QStringLiteral("trkpt"));
         xml.writeAttribute(QStringLiteral("lat"), DegreesText(latitude));
         xml.writeAttribute(QStringLiteral("lon"), DegreesText(longitude));
+        if (time.isValid())
+            xml.writeTextElement(kGpxNamespace, QStringLiteral("time"), TimeText(time));
+        xml.writeEndElement();
     }
     xml.writeEndDocument();
     if (skipped)
@@ -86,12 +103,18 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
 {
     GpxTrack track;
     std::vector<MapPoint> routePoints;
+    std::vector<QDateTime> routeTimes;
     int droppedTrack = 0, droppedRoute = 0;
     QXmlStreamReader xml(bytes);
     QString gpxNamespace;
     bool inGpx = false;
+    // The time of the point last taken, while its element is open.
+    QDateTime* openTime = nullptr;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && IsPoint(xml.name()))
+            openTime = nullptr;
+        if (token != QXmlStreamReader::StartElement)
             continue;
         if (!inGpx) {
             if (xml.name() != QLatin1StringView("gpx")) {
@@ -104,9 +127,16 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
             continue;
         }
         // Elements of other namespaces (extensions) never count as points.
-        const bool trackPoint = xml.name() == QLatin1StringView("trkpt");
-        if (xml.namespaceUri() != gpxNamespace || (!trackPoint && xml.name() != QLatin1StringView("rtept")))
+        if (xml.namespaceUri() != gpxNamespace)
             continue;
+        if (openTime && xml.name() == QLatin1StringView("time")) {
+            *openTime = QDateTime::fromString(xml.readElementText().trimmed(), Qt::ISODateWithMs);
+            continue;
+        }
+        if (!IsPoint(xml.name()))
+            continue;
+        openTime = nullptr;
+        const bool trackPoint = xml.name() == QLatin1StringView("trkpt");
         const double latitude = Degrees(xml.attributes(), QLatin1StringView("lat"));
         const double longitude = Degrees(xml.attributes(), QLatin1StringView("lon"));
         if (!OnTheEarth(latitude, longitude)) {
@@ -114,14 +144,18 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
             continue;
         }
         std::vector<MapPoint>& points = trackPoint ? track.points : routePoints;
-        if (points.size() < size_t(maxPoints))
+        std::vector<QDateTime>& times = trackPoint ? track.times : routeTimes;
+        if (points.size() < size_t(maxPoints)) {
             points.push_back(ToGpsUnits(latitude, longitude));
-        else
+            openTime = &times.emplace_back();
+        } else {
             ++(trackPoint ? droppedTrack : droppedRoute);
+        }
     }
     track.dropped = droppedTrack;
     if (track.points.empty() && droppedTrack == 0) {
         track.points = std::move(routePoints);
+        track.times = std::move(routeTimes);
         track.dropped = droppedRoute;
     }
     if (xml.hasError())

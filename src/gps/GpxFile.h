@@ -7,6 +7,7 @@
 #include "map/MapData.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <vector>
 
@@ -17,10 +18,12 @@ inline constexpr int kGpsUnitsPerDegree = 600000;
 inline constexpr qint64 kMaxGpxFileBytes = 16 * 1024 * 1024;
 
 // A GPX 1.1 document with one track of one segment, a <trkpt lat lon> for
-// each position, degrees with 7 decimals. Positions that lie outside
-// -90..90 / -180..180 are left out and counted in *skipped; longitude 180 is
-// written as -180, the same meridian, since GPX longitudes stop short of 180.
-QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped = nullptr);
+// each position, degrees with 7 decimals, and its <time> (UTC) where times
+// holds a valid one at its index. Positions that lie outside -90..90 /
+// -180..180 are left out and counted in *skipped; longitude 180 is written as
+// -180, the same meridian, since GPX longitudes stop short of 180.
+QByteArray GpxBytes(const std::vector<MapPoint>& positionsGps, int* skipped = nullptr,
+                    const std::vector<QDateTime>& times = {});
 
 enum class GpxStatus {
     Read,       // points were read
@@ -32,12 +35,14 @@ enum class GpxStatus {
 struct GpxTrack {
     GpxStatus status = GpxStatus::CannotOpen;
     std::vector<MapPoint> points; // GPS units
+    std::vector<QDateTime> times; // one for each point; invalid where it has no <time>
     int skipped = 0;              // points outside -90..90 / -180..180 or without lat and lon
     int dropped = 0;              // usable points beyond the most taken
     QString problem;              // why the reading failed or stopped early, in English
 };
 
-// The points of a GPX document in GPS units, rounded to the nearest unit:
+// The points of a GPX document in GPS units, rounded to the nearest unit, with
+// their times:
 // every <trkpt> of every track and segment, in order, joined into one line;
 // in a document without any, every <rtept>. Waypoints are single places, not
 // a line, and are left out. At most maxPoints are taken. An XML error ends the

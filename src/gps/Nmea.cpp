@@ -143,4 +143,22 @@ GpsPosition RmcPosition(QStringView line)
     return {FieldToUnits(RmcLongitude(line), west), FieldToUnits(RmcLatitude(line), !south)};
 }
 
+QDateTime RmcTime(QStringView line)
+{
+    const QString clock = RmcField(line, 1);
+    const QString day = RmcField(line, 9);
+    if (clock.size() < 6 || day.size() != 6)
+        return {};
+    const QTime time = QTime::fromString(clock.left(6), QStringLiteral("HHmmss"));
+    const QDate date = QDate::fromString(day, QStringLiteral("ddMMyy"));
+    if (!time.isValid() || !date.isValid())
+        return {};
+    // Qt reads "yy" as 1900 to 1999; a receiver's years run from 1980.
+    const QDate inEra = date.year() < 1980 ? date.addYears(100) : date;
+    bool ok = false;
+    const double seconds = clock.mid(6).prepend(u'0').toDouble(&ok);
+    const int ms = ok && seconds < 1 ? static_cast<int>(seconds * 1000) : 0;
+    return QDateTime(inEra, time.addMSecs(ms), Qt::UTC);
+}
+
 }  // namespace NmeaParser

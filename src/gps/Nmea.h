@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
@@ -44,6 +45,11 @@ int32_t DegMinToUnits(int32_t v);
 // The position of an RMC line, its hemisphere letters honoured: "S" gives a
 // positive y, "W" a negative x. Any other letter counts as north or east.
 GpsPosition RmcPosition(QStringView line);
+
+// The time of the fix, UTC, from the time of day (field 1, hhmmss with any
+// decimals) and the date (field 9, ddmmyy, years 80 to 99 in the 1900s);
+// invalid when either is missing or no time or date.
+QDateTime RmcTime(QStringView line);
 
 // The sentence a receiver sends for a position: "$GPRMC" with status "A", the
 // time of day, the position with its hemisphere letters, speed in knots and

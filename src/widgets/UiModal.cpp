@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
@@ -48,8 +49,7 @@ ModalSeam* g_seam = nullptr;
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
                                             const QString& initialPath, const QString& filter)
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath,
-                                                filter.isEmpty() ? QString() : filter + " (" + filter + ")");
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath, filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     QString suffix = defaultExtension;
     if (suffix.startsWith(u'.'))
@@ -57,6 +57,14 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QS
     dialog->setDefaultSuffix(suffix);
     if (save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
+        // A name typed without an extension gets that of the chosen filter.
+        QFileDialog* d = dialog.get();
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& chosen) {
+            static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = firstExtension.match(chosen);
+            if (match.hasMatch())
+                d->setDefaultSuffix(match.captured(1));
+        });
         dialog->setWindowTitle(QStringLiteral("Lưu tệp"));
     } else {
         dialog->setFileMode(QFileDialog::ExistingFile);

@@ -13,6 +13,10 @@ class QFileDialog;
 class QMenu;
 class QWidget;
 
+// A file dialog's filter is a list of named patterns separated by ";;", as
+// Qt writes them: "Tệp đường (*.kvt);;Tệp GPX (*.gpx)". The default
+// extension is that of the first; a save dialog takes the extension of the
+// filter the user picks.
 class ModalSeam {
 public:
     virtual ~ModalSeam() = default;

@@ -189,7 +189,9 @@ public:
 
     // --- road files (gps/MapDlgRoad.cpp)
     void OnSaveRoad();
-    void WriteRoadFile(const QString& path);
+    // Writes the track, as GPX when the path names a .gpx file; false when it
+    // cannot be written.
+    bool WriteRoadFile(const QString& path);
     void OnLoadRoad();
     bool ReadRoadFile(const QString& path);
     // The points of a GPX file as the road; a message when it gives none.

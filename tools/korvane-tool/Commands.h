@@ -3,6 +3,7 @@
 // 1 failed or found problems, 2 wrong arguments.
 #pragma once
 
+#include "gps/GpsState.h"
 #include "map/MapData.h"
 
 #include <QCommandLineParser>
@@ -13,6 +14,12 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// What the track commands read: all that a track saved by "Lưu đường" can
+// hold (the longest pair of a road file is "-2147483648,-2147483648;"), and
+// GPX files up to 256 MB.
+inline constexpr qint64 kSavedRoadBytes = qint64(kMaxTrackPositions) * 24 + 7;
+inline constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
+
 int RunImport(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunInfo(const QStringList& args);
@@ -20,6 +27,10 @@ int RunRender(const QStringList& args);
 int RunRoute(const QStringList& args);
 int RunGpx(const QStringList& args);
 int RunKvt(const QStringList& args);
+
+// info on a road file (.kvt) or a GPX file: points, length, duration, bounds.
+bool IsTrackPath(const QString& path);
+int DescribeTrack(const QString& path);
 
 QTextStream& Out();
 QTextStream& Err();

@@ -11,10 +11,6 @@
 
 namespace {
 
-// The longest pair of a road file is "-2147483648,-2147483648;".
-constexpr qint64 kSavedRoadBytes = qint64(kMaxTrackPositions) * 24 + 7;
-constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
-
 // Sets up "korvane-tool COMMAND INPUT -o OUTPUT"; false (with the exit status
 // in exitCode) when the command should not run.
 bool ParseConversion(QCommandLineParser& parser, const QStringList& args, const QString& command,
