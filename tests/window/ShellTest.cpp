@@ -227,8 +227,9 @@ TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
     auto dlg = OpenMapWindow();
     modal.fileAnswers = {map};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("*.kvp"));
-    EXPECT_TRUE(modal.lastFileInitialPath.isEmpty());
+    // Without a map in use and none installed, maps are looked for among the user's files.
+    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("Bản đồ (*.kvp)"));
+    EXPECT_EQ(modal.lastFileInitialPath, root.Path("My Documents"));
     ASSERT_EQ(dlg->m_bMapLoaded, 1);
     EXPECT_EQ(dlg->m_strMapPath, map);
     EXPECT_EQ(dlg->m_strOpenPath, map);
@@ -238,7 +239,7 @@ TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
     dlg->UpdateWindow();
     EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), Rgb(255, 255, 255));
 
-    // The next dialog opens at the last choice; Cancel returns it and nothing reloads.
+    // The next dialog opens at the map in use; Cancel returns it and nothing reloads.
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
     EXPECT_EQ(modal.lastFileInitialPath, map);
     EXPECT_EQ(dlg->m_strMapPath, map);
