@@ -53,7 +53,7 @@ TrackFigures FiguresOfTrack(const std::vector<MapPoint>& trackGps, const std::ve
         f.last = t;
     }
     if (f.first.isValid() && f.first != f.last)
-        f.seconds = f.first.secsTo(f.last);
+        f.seconds = (f.first.msecsTo(f.last) + 500) / 1000;
     return f;
 }
 
@@ -72,10 +72,15 @@ QString DurationText(qint64 seconds)
     return QStringLiteral("%1 giờ %2 phút").arg(minutes / 60).arg(minutes % 60);
 }
 
-QString SavedTrackText(const TrackFigures& figures)
+QString TrackFiguresText(const TrackFigures& figures)
 {
-    QString text = QStringLiteral("Đã lưu ") + KilometresText(figures.metres);
+    QString text = KilometresText(figures.metres);
     if (figures.seconds)
         text += QStringLiteral(", ") + DurationText(*figures.seconds);
     return text;
+}
+
+QString SavedTrackText(const TrackFigures& figures)
+{
+    return QStringLiteral("Đã lưu ") + TrackFiguresText(figures);
 }

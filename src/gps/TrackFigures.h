@@ -12,7 +12,7 @@
 struct TrackFigures {
     int points = 0;
     double metres = 0;             // along the track, on a sphere of the Earth's mean radius
-    std::optional<qint64> seconds; // from the first to the last fix time, when two are known
+    std::optional<qint64> seconds; // from the first to the last fix time, when two are known, rounded
     QDateTime first, last;         // those two times
     // The bounding box in degrees; meaningful when points > 0.
     double south = 0, west = 0, north = 0, east = 0;
@@ -27,6 +27,8 @@ TrackFigures FiguresOfTrack(const std::vector<MapPoint>& trackGps, const std::ve
 QString KilometresText(double metres);
 QString DurationText(qint64 seconds);
 
-// What the status line says after "Lưu đường": "Đã lưu 4,2 km, 12 phút", the
-// duration left out when the track has no times.
+// "4,2 km, 12 phút", the duration left out when the track has no times.
+QString TrackFiguresText(const TrackFigures& figures);
+
+// What the status line says after "Lưu đường": "Đã lưu 4,2 km, 12 phút".
 QString SavedTrackText(const TrackFigures& figures);

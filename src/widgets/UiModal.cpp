@@ -25,9 +25,9 @@ public:
     }
 
     QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
-                         const QString& filter) override
+                         const QString& filter, const QString& caption) override
     {
-        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter));
+        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter, caption));
     }
 
     void MessageBox(QWidget* parent, const QString& text) override
@@ -47,7 +47,7 @@ ModalSeam* g_seam = nullptr;
 }  // namespace
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
-                                            const QString& initialPath, const QString& filter)
+                                            const QString& initialPath, const QString& filter, const QString& caption)
 {
     auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath, filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
@@ -65,7 +65,7 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QS
             if (match.hasMatch())
                 d->setDefaultSuffix(match.captured(1));
         });
-        dialog->setWindowTitle(QStringLiteral("Lưu tệp"));
+        dialog->setWindowTitle(caption.isEmpty() ? QStringLiteral("Lưu tệp") : caption);
     } else {
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setWindowTitle(QStringLiteral("Mở tệp"));

@@ -25,8 +25,9 @@ public:
     // The chosen path, or an empty text on Cancel.
     virtual QString OpenFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
                                  const QString& filter) = 0;
+    // The caption names what is saved; empty: the dialog's own.
     virtual QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
-                                 const QString& filter) = 0;
+                                 const QString& filter, const QString& caption) = 0;
     virtual void MessageBox(QWidget* parent, const QString& text) = 0;
     // Shows a popup menu at a global position; the chosen command ID or 0.
     virtual int PopupMenu(QMenu& menu, QPoint globalPosition) = 0;
@@ -35,7 +36,8 @@ public:
 // The file dialog the interactive seam runs: Qt's own (the same on every
 // desktop), its texts in Vietnamese.
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
-                                            const QString& initialPath, const QString& filter);
+                                            const QString& initialPath, const QString& filter,
+                                            const QString& caption = {});
 
 // The seam in force: the interactive one unless a test installed its own.
 ModalSeam& Modal();

@@ -192,6 +192,9 @@ public:
     // Writes the track, as GPX when the path names a .gpx file; false when it
     // cannot be written.
     bool WriteRoadFile(const QString& path);
+    // "Đã lưu …" on the status line, over the GPS line for a few seconds.
+    static constexpr int kSavedTrackMessageMs = 5000;
+    void ShowSavedTrack(const QString& text);
     void OnLoadRoad();
     bool ReadRoadFile(const QString& path);
     // The points of a GPX file as the road; a message when it gives none.

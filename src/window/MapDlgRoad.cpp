@@ -16,6 +16,7 @@
 #include "view/ViewFit.h"
 
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
 
@@ -45,17 +46,31 @@ bool IsGpxPath(const QString& path)
 
 void CMapDlg::OnSaveRoad()
 {
-    const QString path = Modal().SaveFileName(this, QStringLiteral("kvt"), MyDocumentsFolder(),
-                                              QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"));
+    const QString path = Modal().SaveFileName(
+        this, QStringLiteral("kvt"), MyDocumentsFolder(), QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"),
+        QStringLiteral("Lưu đường — ") + TrackFiguresText(FiguresOfTrack(m_pTrackGps, m_pTrackTimes)));
     if (path.isEmpty())
         return;
+    // The GPS pass goes on while the dialog is open: the figures are those of
+    // the track as written.
     if (WriteRoadFile(path)) {
-        ShowControl(IDC_STATUS, true);
-        SetControlText(IDC_STATUS, SavedTrackText(FiguresOfTrack(m_pTrackGps, m_pTrackTimes)));
+        ShowSavedTrack(SavedTrackText(FiguresOfTrack(m_pTrackGps, m_pTrackTimes)));
     } else {
         Modal().MessageBox(this, QStringLiteral("Không lưu được tệp: %1").arg(QFileInfo(path).fileName()));
     }
     Invalidate();
+}
+
+void CMapDlg::ShowSavedTrack(const QString& text)
+{
+    ShowControl(IDC_STATUS, true);
+    SetControlText(IDC_STATUS, text);
+    // While the GPS line lies over the status line, the message goes on top
+    // for a while and then leaves the position in view again.
+    QWidget* status = GetDlgItem(IDC_STATUS);
+    QWidget* gps = GetDlgItem(IDC_GPS_STATUS);
+    status->raise();
+    QTimer::singleShot(kSavedTrackMessageMs, status, [status, gps] { status->stackUnder(gps); });
 }
 
 bool CMapDlg::WriteRoadFile(const QString& path)

@@ -318,6 +318,7 @@ TEST_F(GpsFollowTest, ADriveSavedAsGpxKeepsItsFixTimesAndSaysItsLengthAndDuratio
     dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
     EXPECT_EQ(modal.lastFileInitialPath, root.Path("My Documents"));
     EXPECT_EQ(modal.lastFileFilter, QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"));
+    EXPECT_EQ(modal.lastFileCaption, QStringLiteral("Lưu đường — ") + dlg->ControlText(IDC_STATUS).mid(7));
     // 6000 map units at the map's SCALE, to within the map's own distortion
     // between its grid and the ground.
     const QString said = dlg->ControlText(IDC_STATUS);
@@ -327,6 +328,14 @@ TEST_F(GpsFollowTest, ADriveSavedAsGpxKeepsItsFixTimesAndSaysItsLengthAndDuratio
     ASSERT_TRUE(figures.hasMatch()) << said.toStdString();
     const double km = figures.captured(1).toDouble() + figures.captured(2).toDouble() / 10;
     EXPECT_NEAR(km, 6000 * dlg->m_dMapScale * 1e-6, 0.1 * 6000 * dlg->m_dMapScale * 1e-6);
+    // Shown over the GPS line, which comes back on top after a while.
+    ASSERT_TRUE(dlg->IsControlVisible(IDC_GPS_STATUS));
+    const auto onTop = [&](int id) {
+        const QWidget* control = dlg->GetDlgItem(id);
+        return control->parentWidget()->childAt(control->geometry().center()) == control;
+    };
+    EXPECT_TRUE(onTop(IDC_STATUS));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return onTop(IDC_GPS_STATUS); }, CMapDlg::kSavedTrackMessageMs + kPatienceMs));
 
     // A GPX 1.1 document the published schema accepts, with a time for each fix.
     const QByteArray bytes = root.Read("My Documents/drive.gpx");
@@ -340,6 +349,11 @@ TEST_F(GpsFollowTest, ADriveSavedAsGpxKeepsItsFixTimesAndSaysItsLengthAndDuratio
                          {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, gpx}, &lint),
               0)
         << lint.toStdString();
+    // A file that cannot be written says so.
+    root.Write("blocker", "a file, not a folder");
+    modal.fileAnswers.push_back(root.Path("blocker/drive.gpx"));
+    dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
+    EXPECT_EQ(modal.messages, QStringList({QStringLiteral("Không lưu được tệp: drive.gpx")}));
 #ifdef KORVANE_TOOL
     // korvane-tool reads it back as the road it was, and gives its figures.
     const QString back = root.Path("back.kvt");

@@ -103,7 +103,9 @@ TEST_F(WindowStateTest, QtsOwnDialogsSpeakVietnamese)
     EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Mở"));
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Hủy"));
     const auto save = MakeFileDialog(dlg.get(), true, QStringLiteral("kvt"), QString(),
-                                     QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"));
+                                     QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"),
+                                     QStringLiteral("Lưu đường — 4,2 km, 12 phút"));
+    EXPECT_EQ(save->windowTitle(), QStringLiteral("Lưu đường — 4,2 km, 12 phút"));
     EXPECT_EQ(save->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text(), QStringLiteral("&Lưu"));
     // Each filter is offered by its name; a name typed under the GPX one becomes a .gpx file.
     EXPECT_EQ(save->nameFilters(), QStringList({"Tệp đường (*.kvt)", "Tệp GPX (*.gpx)"}));
