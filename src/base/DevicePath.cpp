@@ -29,6 +29,13 @@ QString NativePath(const QString& path)
     return DeviceRoot() + relative;
 }
 
+QString MyDocumentsFolder()
+{
+    const QString folder = NativePath(QStringLiteral("/My Documents/"));
+    QDir().mkpath(folder);
+    return QDir::cleanPath(folder);
+}
+
 void MakeParentFolders(const QString& nativePath)
 {
     QDir().mkpath(QFileInfo(nativePath).absolutePath());

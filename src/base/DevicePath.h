@@ -14,6 +14,11 @@ bool IsDevicePath(const QString& path);
 // The path to hand to the file system.
 QString NativePath(const QString& path);
 
+// The device's "My Documents" folder, where the user's places and tracks are
+// kept, as a native path; made when it is missing, so that a file dialog can
+// open in it.
+QString MyDocumentsFolder();
+
 // Creates the folders a file about to be written needs.
 void MakeParentFolders(const QString& nativePath);
 

@@ -8,18 +8,21 @@ void GpsDisplayState::ClearTrack()
 {
     m_pTrackPoints.clear();
     m_pTrackGps.clear();
+    m_pTrackTimes.clear();
     m_nTrackCount = 0;
 }
 
-void GpsDisplayState::AppendTrack(MapPoint map, MapPoint gps)
+void GpsDisplayState::AppendTrack(MapPoint map, MapPoint gps, const QDateTime& time)
 {
     if (m_nTrackCount >= kMaxTrackPositions) {
         m_pTrackPoints.erase(m_pTrackPoints.begin());
         m_pTrackGps.erase(m_pTrackGps.begin());
+        m_pTrackTimes.erase(m_pTrackTimes.begin());
         --m_nTrackCount;
     }
     m_pTrackPoints.push_back(map);
     m_pTrackGps.push_back(gps);
+    m_pTrackTimes.push_back(time);
     ++m_nTrackCount;
 }
 

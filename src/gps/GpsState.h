@@ -4,6 +4,7 @@
 
 #include "map/MapData.h"
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <vector>
@@ -18,6 +19,7 @@ struct GpsDisplayState {
     MapPoint m_ptGps;
     std::vector<MapPoint> m_pTrackPoints;  // map units, after snapping
     std::vector<MapPoint> m_pTrackGps;     // GPS units as received
+    std::vector<QDateTime> m_pTrackTimes;  // the fix times, invalid where the receiver gave none
     int m_nTrackCount = 0;
     int m_bGpsFollowRoad = 0;
     int m_bGpsContinuous = 1;
@@ -39,5 +41,5 @@ struct GpsDisplayState {
     // Starts a new, empty track.
     void ClearTrack();
     // Records a position, dropping the oldest when the track is full.
-    void AppendTrack(MapPoint map, MapPoint gps);
+    void AppendTrack(MapPoint map, MapPoint gps, const QDateTime& time = {});
 };

@@ -28,6 +28,11 @@ double Degrees(const QXmlStreamAttributes& attributes, QLatin1StringView name)
     return ok ? value : std::nan("");
 }
 
+bool IsPoint(QStringView name)
+{
+    return name == QLatin1StringView("trkpt") || name == QLatin1StringView("rtept");
+}
+
 // False for NaN and the infinities too.
 bool OnTheEarth(double latitude, double longitude)
 {
@@ -102,12 +107,18 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
 {
     GpxTrack track;
     std::vector<MapPoint> routePoints;
+    std::vector<QDateTime> routeTimes;
     int droppedTrack = 0, droppedRoute = 0;
     QXmlStreamReader xml(bytes);
     QString gpxNamespace;
     bool inGpx = false;
+    // The time of the point last taken, while its element is open.
+    QDateTime* openTime = nullptr;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement && IsPoint(xml.name()))
+            openTime = nullptr;
+        if (token != QXmlStreamReader::StartElement)
             continue;
         if (!inGpx) {
             if (xml.name() != QLatin1StringView("gpx")) {
@@ -120,9 +131,16 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
             continue;
         }
         // Elements of other namespaces (extensions) never count as points.
-        const bool trackPoint = xml.name() == QLatin1StringView("trkpt");
-        if (xml.namespaceUri() != gpxNamespace || (!trackPoint && xml.name() != QLatin1StringView("rtept")))
+        if (xml.namespaceUri() != gpxNamespace)
             continue;
+        if (openTime && xml.name() == QLatin1StringView("time")) {
+            *openTime = QDateTime::fromString(xml.readElementText().trimmed(), Qt::ISODateWithMs);
+            continue;
+        }
+        if (!IsPoint(xml.name()))
+            continue;
+        openTime = nullptr;
+        const bool trackPoint = xml.name() == QLatin1StringView("trkpt");
         const double latitude = Degrees(xml.attributes(), QLatin1StringView("lat"));
         const double longitude = Degrees(xml.attributes(), QLatin1StringView("lon"));
         if (!OnTheEarth(latitude, longitude)) {
@@ -130,14 +148,18 @@ GpxTrack ParseGpx(const QByteArray& bytes, int maxPoints)
             continue;
         }
         std::vector<MapPoint>& points = trackPoint ? track.points : routePoints;
-        if (points.size() < size_t(maxPoints))
+        std::vector<QDateTime>& times = trackPoint ? track.times : routeTimes;
+        if (points.size() < size_t(maxPoints)) {
             points.push_back(ToGpsUnits(latitude, longitude));
-        else
+            openTime = &times.emplace_back();
+        } else {
             ++(trackPoint ? droppedTrack : droppedRoute);
+        }
     }
     track.dropped = droppedTrack;
     if (track.points.empty() && droppedTrack == 0) {
         track.points = std::move(routePoints);
+        track.times = std::move(routeTimes);
         track.dropped = droppedRoute;
     }
     if (xml.hasError())

@@ -35,13 +35,15 @@ enum class GpxStatus {
 struct GpxTrack {
     GpxStatus status = GpxStatus::CannotOpen;
     std::vector<MapPoint> points; // GPS units
+    std::vector<QDateTime> times; // one for each point; invalid where it has no <time>
     int skipped = 0;              // points outside -90..90 / -180..180 or without lat and lon
     int dropped = 0;              // usable points beyond the most taken
     bool cut = false;             // the file goes on beyond the bytes read
     QString problem;              // why the reading failed or stopped early, in English
 };
 
-// The points of a GPX document in GPS units, rounded to the nearest unit:
+// The points of a GPX document in GPS units, rounded to the nearest unit, with
+// their times:
 // every <trkpt> of every track and segment, in order, joined into one line;
 // in a document without any, every <rtept>. Waypoints are single places, not
 // a line, and are left out. At most maxPoints are taken. An XML error ends the

@@ -191,6 +191,8 @@ QDateTime RmcDateTime(QStringView line)
     const QDate date(yy < 80 ? 2000 + yy : 1900 + yy, value / 100 % 100, value / 10000);
     if (!ok || !date.isValid() || std::isnan(seconds))
         return {};
+    if (!QTime::fromString(RmcField(line, 1).left(6), QStringLiteral("HHmmss")).isValid())
+        return {};  // a clock reading such as 126000 is no time
     return QDateTime(date, QTime(0, 0), Qt::UTC).addMSecs(std::llround(seconds * 1000));
 }
 
@@ -200,5 +202,6 @@ GpsPosition RmcPosition(QStringView line)
     const bool south = RmcField(line, 4) == u"S";
     return {FieldToUnits(RmcLongitude(line), west), FieldToUnits(RmcLatitude(line), !south)};
 }
+
 
 }  // namespace NmeaParser

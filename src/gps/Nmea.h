@@ -63,7 +63,7 @@ GpsPosition RmcPosition(QStringView line);
 double RmcSecondsOfDay(QStringView line);
 // The date and time of an RMC sentence in UTC, from its time field and its
 // date field (ddmmyy; years 80 to 99 are the 1900s); invalid when either is
-// missing or no date.
+// missing or is no time or date.
 QDateTime RmcDateTime(QStringView line);
 
 // The sentence a receiver sends for a position: "$GPRMC" with status "A", the

@@ -13,6 +13,7 @@
 #include "view/Viewport.h"
 
 #include <QString>
+#include <vector>
 
 struct MapState : MapData,
                   ViewState,
@@ -29,8 +30,9 @@ struct MapState : MapData,
     // Filter flags of the place filter; they live here so they outlive each
     // showing of the filter dialog.
     CategoryFlags m_showCategory{};
-    // Measuring mode.
+    // Measuring mode, and the points tapped in it (map units).
     int m_bMeasureMode = 0;
+    std::vector<MapPoint> m_measureLine;
 
     MapState() { m_showCategory.fill(1); }
 

@@ -1,9 +1,12 @@
 #include "view/Renderer.h"
 
 #include "view/MapState.h"
+#include "view/MeasureLine.h"
 #include "view/Overlays.h"
+#include "view/ScaleBar.h"
 #include "view/Viewport.h"
 
+#include <QFontMetrics>
 #include <QPolygon>
 #include <algorithm>
 #include <array>
@@ -213,10 +216,28 @@ DrawResult DrawMap(QPainter& dc, MapState& s)
         DrawParksAndLakes(dc, s, buffer);
         DrawLabels(dc, s);
         DrawStreets(dc, s);
+        DrawScaleBar(dc, s);
         result.routeMessage = DrawMapOverlays(dc, s);
+        DrawMeasureLine(dc, s);
     }
     DrawRoadAndTrack(dc, s);
+    if (s.m_strMapPath.isEmpty())
+        DrawNoMapHint(dc, s.m_nClientWidth, s.m_nClientHeight, s.m_nDisplayFactor);
     return result;
+}
+
+void DrawNoMapHint(QPainter& dc, int width, int height, int displayFactor)
+{
+    const QString hint = QStringLiteral("Chưa mở bản đồ. Mở một bản đồ: Hệ thống → Mở bản đồ");
+    QFont font = DefaultFont(displayFactor);
+    // One line: the font shrinks until the hint fits a narrow window.
+    while (font.pixelSize() > 6 && QFontMetrics(font).horizontalAdvance(hint) > width - 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    dc.save();
+    dc.setFont(font);
+    dc.setPen(Qt::black);
+    dc.drawText(QRect(0, 0, width, height), Qt::AlignCenter | Qt::TextSingleLine, hint);
+    dc.restore();
 }
 
 QImage RenderMapImage(MapState& s, DrawResult* result)

@@ -28,6 +28,10 @@ void DrawWaySegment(QPainter& dc, const ViewState& view, MapPoint a, MapPoint b,
 // The one-way arrowheads along the pixel segment a → b.
 void DrawDirectionArrows(QPainter& dc, const ViewState& view, QPoint a, QPoint b, const QString& code);
 
+// What the window shows while no map is open: one centred line that says how
+// to open one.
+void DrawNoMapHint(QPainter& dc, int width, int height, int displayFactor);
+
 // Renders the state into a new image of the client size: what the window's
 // off-screen picture holds after a full paint.
 QImage RenderMapImage(MapState& s, DrawResult* result = nullptr);

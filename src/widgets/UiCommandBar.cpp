@@ -50,7 +50,7 @@ CommandBar::CommandBar(QWidget* parent) : QWidget(parent), m_layout(new QHBoxLay
     setAutoFillBackground(true);
 }
 
-QMenu* CommandBar::AddMenu(const QString& title, const std::vector<MenuEntry>& entries)
+QMenu* CommandBar::AddMenu(const QString& title, const std::vector<MenuEntry>& entries, const QString& tip)
 {
     auto* menu = new QMenu(title, this);
     FillMenu(*menu, entries);
@@ -60,6 +60,7 @@ QMenu* CommandBar::AddMenu(const QString& title, const std::vector<MenuEntry>& e
     });
     auto* button = new QToolButton(this);
     button->setText(title);
+    button->setToolTip(tip);
     button->setMenu(menu);
     button->setPopupMode(QToolButton::InstantPopup);
     m_layout->insertWidget(static_cast<int>(m_menus.size()), button);
@@ -67,7 +68,7 @@ QMenu* CommandBar::AddMenu(const QString& title, const std::vector<MenuEntry>& e
     return menu;
 }
 
-void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids)
+void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids, const QStringList& tips)
 {
     InitResources();
     // The old buttons go once their events are done: a resize may replace
@@ -86,6 +87,7 @@ void CommandBar::SetToolbar(const QString& strip, QSize picture, const std::vect
         button->setIconSize(picture);
         button->setFixedSize(picture + QSize(4, 4));
         button->setAutoRaise(true);
+        button->setToolTip(tips.value(int(i)));
         const int id = ids[i];
         connect(button, &QToolButton::clicked, this, [this, id] {
             if (onCommand)

@@ -3,6 +3,7 @@
 // ID for enabling and checking.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <vector>
@@ -29,10 +30,11 @@ class CommandBar : public QWidget {
 public:
     explicit CommandBar(QWidget* parent = nullptr);
 
-    QMenu* AddMenu(const QString& title, const std::vector<MenuEntry>& entries);
+    // A menu's button, with a tooltip that says what the menu holds.
+    QMenu* AddMenu(const QString& title, const std::vector<MenuEntry>& entries, const QString& tip);
     // Replaces the toolbar: one button per ID, pictures cut side by side from
-    // one strip image.
-    void SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids);
+    // one strip image, each named by its tooltip.
+    void SetToolbar(const QString& strip, QSize picture, const std::vector<int>& ids, const QStringList& tips);
 
     QAction* FindCommand(int id) const;
     QToolButton* ToolbarButton(int id) const;

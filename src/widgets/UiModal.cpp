@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QRegularExpression>
 
 namespace {
 
@@ -27,9 +28,9 @@ public:
     }
 
     QString SaveFileName(QWidget* parent, const QString& defaultExtension, const QString& initialPath,
-                         const QString& filter) override
+                         const QString& filter, const QString& caption) override
     {
-        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter));
+        return Run(MakeFileDialog(parent, true, defaultExtension, initialPath, filter, caption));
     }
 
     void MessageBox(QWidget* parent, const QString& text) override
@@ -49,10 +50,9 @@ ModalSeam* g_seam = nullptr;
 }  // namespace
 
 std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QString& defaultExtension,
-                                            const QString& initialPath, const QString& filter)
+                                            const QString& initialPath, const QString& filter, const QString& caption)
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath,
-                                                filter.isEmpty() ? QString() : filter + " (" + filter + ")");
+    auto dialog = std::make_unique<QFileDialog>(parent, QString(), initialPath, filter);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     QString suffix = defaultExtension;
     if (suffix.startsWith(u'.'))
@@ -60,7 +60,15 @@ std::unique_ptr<QFileDialog> MakeFileDialog(QWidget* parent, bool save, const QS
     dialog->setDefaultSuffix(suffix);
     if (save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setWindowTitle(QStringLiteral("Lưu tệp"));
+        // A name typed without an extension gets that of the chosen filter.
+        QFileDialog* d = dialog.get();
+        QObject::connect(d, &QFileDialog::filterSelected, d, [d](const QString& chosen) {
+            static const QRegularExpression firstExtension(QStringLiteral("\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = firstExtension.match(chosen);
+            if (match.hasMatch())
+                d->setDefaultSuffix(match.captured(1));
+        });
+        dialog->setWindowTitle(caption.isEmpty() ? QStringLiteral("Lưu tệp") : caption);
     } else {
         dialog->setFileMode(QFileDialog::ExistingFile);
         dialog->setWindowTitle(QStringLiteral("Mở tệp"));

@@ -232,12 +232,17 @@ CommandLine ParseCommandLine(const QStringList& arguments)
     return result;
 }
 
+QString InstalledMapsFolder(const QString& programDir)
+{
+    return QDir::cleanPath(programDir + "/" KORVANE_MAPS_FROM_BINDIR);
+}
+
 QString StartMap(const StartOptions& options, const QString& programDir)
 {
     if (!options.mapFile.isEmpty())
         return options.mapFile;
     if (QFileInfo::exists(NativePath(QString::fromLatin1(kSettingsReadPath))))
         return {};
-    const QString installed = QDir::cleanPath(programDir + "/" KORVANE_MAPS_FROM_BINDIR "/hanoi.kvp");
+    const QString installed = InstalledMapsFolder(programDir) + "/hanoi.kvp";
     return QFileInfo::exists(installed) ? installed : QString();
 }

@@ -35,9 +35,13 @@ inline constexpr int kUsageExitStatus = 2;
 // over everything else on the line, mistakes included.
 CommandLine ParseCommandLine(const QStringList& arguments);
 
+// Where the maps installed with the program are: <bindir>/../share/korvane/maps
+// from the folder of the running program.
+QString InstalledMapsFolder(const QString& programDir);
+
 // The map to open at start-up in place of the one the settings file names:
 // the map on the command line; else, while there is no settings file yet (the
 // first start), the Hanoi map installed with the program, found from the
-// folder of the running program as <bindir>/../share/korvane/maps/hanoi.kvp.
+// installed maps folder.
 // Empty when neither applies (a program run from its build folder).
 QString StartMap(const StartOptions& options, const QString& programDir);

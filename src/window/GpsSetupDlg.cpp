@@ -149,7 +149,7 @@ void CGpsSetupDlg::OnPortCloseUp()
     if (chosen < 0 || m_cbPort->GetLBText(chosen) != kLogEntry)
         return;
     const QString log = Modal().OpenFileName(this, QStringLiteral(".nmea"), m_strLogPath,
-                                             QStringLiteral("*.nmea *.log *.txt"));
+                                             QStringLiteral("Nhật ký NMEA (*.nmea *.log *.txt)"));
     m_cbPort->SetWindowText(log.isEmpty() ? m_strPort : log);
     if (!log.isEmpty())
         m_strLogPath = log;

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
@@ -63,7 +64,7 @@ CMapDlg::CMapDlg(QWidget* parent) : QWidget(parent), m_filterDlg(m_showCategory)
 {
     InitResources();
     InstallVietnameseQtTexts();
-    setWindowTitle(QStringLiteral("Korvane 1.3"));
+    ShowMapNameInTitle();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.png")));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -162,8 +163,10 @@ bool CMapDlg::OnInitDialog()
 
 void CMapDlg::CreateMenuBar()
 {
-    m_pMainMenu->AddMenu(QStringLiteral("Hệ thống"), SystemMenuEntries());
-    m_pMainMenu->AddMenu(QStringLiteral("Tiện ích"), UtilityMenuEntries());
+    m_pMainMenu->AddMenu(QStringLiteral("Hệ thống"), SystemMenuEntries(),
+                         QStringLiteral("Mở bản đồ, GPS, lọc địa danh, thoát"));
+    m_pMainMenu->AddMenu(QStringLiteral("Tiện ích"), UtilityMenuEntries(),
+                         QStringLiteral("Đo cự ly, tìm kiếm, hiển thị GPS, dẫn đường"));
     ChooseToolbar(m_nClientWidth, kSmallToolbarBelowAtStart);
     ShowVoiceCommand();
 }
@@ -174,13 +177,26 @@ void CMapDlg::ChooseToolbar(int width, int minWidth)
     const QSize picture = small ? QSize(16, 15) : QSize(32, 32);
     if (m_pMainMenu->ToolbarPictureSize() == picture)
         return;
+    // Both sets name their buttons alike, in the order of the pictures.
+    const QStringList tips = {QStringLiteral("Phóng to"), QStringLiteral("Thu nhỏ"), QStringLiteral("Xóa"),
+                              QStringLiteral("Tìm đường phố"), QStringLiteral("Tìm đường đi ngắn")};
     if (small) {
         m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/small.png"), picture,
-                                {ID_TB_ZOOM_IN_S, ID_TB_ZOOM_OUT_S, ID_TB_CLEAR_S, ID_TB_FIND_STREET_S, ID_TB_ROUTE_S});
+                                {ID_TB_ZOOM_IN_S, ID_TB_ZOOM_OUT_S, ID_TB_CLEAR_S, ID_TB_FIND_STREET_S, ID_TB_ROUTE_S},
+                                tips);
     } else {
         m_pMainMenu->SetToolbar(QStringLiteral(":/toolbar/large.png"), picture,
-                                {ID_TB_ZOOM_IN_L, ID_TB_ZOOM_OUT_L, ID_TB_CLEAR_L, ID_TB_FIND_STREET_L, ID_TB_ROUTE_L});
+                                {ID_TB_ZOOM_IN_L, ID_TB_ZOOM_OUT_L, ID_TB_CLEAR_L, ID_TB_FIND_STREET_L, ID_TB_ROUTE_L},
+                                tips);
     }
+}
+
+void CMapDlg::ShowMapNameInTitle()
+{
+    // As desktop programs name the file they hold open.
+    const QString program = QStringLiteral("Korvane");
+    setWindowTitle(m_strMapPath.isEmpty() ? program
+                                          : QFileInfo(m_strMapPath).fileName() + QStringLiteral(" — ") + program);
 }
 
 void CMapDlg::EnableMapCommands()

@@ -52,6 +52,8 @@ public:
     // --- shell (MapDlg.cpp)
     void CreateMenuBar();
     void EnableMapCommands();
+    // The window's title: the name of the map in use, then the program's.
+    void ShowMapNameInTitle();
     void OnSize(int type, int cx, int cy);
     // Sizes the window so that its client area (above the command bar) is
     // width × height.
@@ -212,7 +214,12 @@ public:
 
     // --- road files (gps/MapDlgRoad.cpp)
     void OnSaveRoad();
-    void WriteRoadFile(const QString& path);
+    // Writes the track, as GPX when the path names a .gpx file; false when it
+    // cannot be written.
+    bool WriteRoadFile(const QString& path);
+    // "Đã lưu …" on the status line, over the GPS line for a few seconds.
+    static constexpr int kSavedTrackMessageMs = 5000;
+    void ShowSavedTrack(const QString& text);
     void OnLoadRoad();
     bool ReadRoadFile(const QString& path);
     // The points of a GPX file as the road; a message when it gives none.
@@ -298,6 +305,8 @@ private:
     // The toolbar set for a client width: the small set below minWidth.
     void ChooseToolbar(int width, int minWidth);
     void ShowMeasuredDistance(QPoint to);
+    // A tap while measuring: one more point of the line, its whole length shown.
+    void AddMeasurePoint(QPoint tap);
     // Searches behind OnSearchPlace, and the shared steps of the name modes.
     void SearchPlace();
     void SearchLabel();

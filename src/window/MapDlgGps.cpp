@@ -182,7 +182,7 @@ void CMapDlg::GpsUpdate()
         QPainter dc(&m_pClient->Surface());
         DrawGpsMarker(dc, MapToScreen(*this, m_ptGps));
         m_pClient->update();
-        AppendTrack(m_ptGps, fix.gps);
+        AppendTrack(m_ptGps, fix.gps, NmeaParser::RmcDateTime(fix.line));
     }
     if (m_bNavigating)
         NavigationStep();

@@ -5,17 +5,20 @@
 #include "map/PlaceInfoFile.h"
 #include "base/DevicePath.h"
 #include "base/Trace.h"
+#include "window/CommandLine.h"
 #include "widgets/UiModal.h"
 #include "widgets/UiWaitCursor.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QThread>
 
 namespace {
 
-// Runs the open-file dialog; the chosen path, or empty on Cancel.
-QString BrowseFile(CMapDlg& dlg, const QString& extension, const QString& pattern)
+// Runs the open-file dialog in a folder; the chosen path, or empty on Cancel.
+QString BrowseFile(CMapDlg& dlg, const QString& folder, const QString& extension, const QString& filter)
 {
-    const QString chosen = Modal().OpenFileName(&dlg, extension, dlg.m_strOpenPath, pattern);
+    const QString chosen = Modal().OpenFileName(&dlg, extension, folder, filter);
     if (chosen.isEmpty())
         return {};
     dlg.m_strOpenPath = chosen;
@@ -27,18 +30,24 @@ QString BrowseFile(CMapDlg& dlg, const QString& extension, const QString& patter
 
 QString CMapDlg::BrowseMapFile()
 {
-    return BrowseFile(*this, QStringLiteral(".kvp"), QStringLiteral("*.kvp"));
+    // Maps are found beside the map in use, else among those installed.
+    const QString installed = InstalledMapsFolder(QCoreApplication::applicationDirPath());
+    const QString folder = !m_strMapPath.isEmpty()        ? m_strMapPath
+                           : QFileInfo::exists(installed) ? installed
+                                                          : MyDocumentsFolder();
+    return BrowseFile(*this, folder, QStringLiteral(".kvp"), QStringLiteral("Bản đồ (*.kvp)"));
 }
 
 QString CMapDlg::BrowseRoadFile()
 {
     // Road files first; GPX tracks load as roads too.
-    return BrowseFile(*this, QStringLiteral(".kvt"), QStringLiteral("*.kvt *.gpx"));
+    return BrowseFile(*this, MyDocumentsFolder(), QStringLiteral(".kvt"),
+                      QStringLiteral("Đường đi (*.kvt *.gpx);;Tệp đường (*.kvt);;Tệp GPX (*.gpx)"));
 }
 
 QString CMapDlg::BrowseInfoFile()
 {
-    return BrowseFile(*this, QStringLiteral(".kvf"), QStringLiteral("*.kvf"));
+    return BrowseFile(*this, MyDocumentsFolder(), QStringLiteral(".kvf"), QStringLiteral("Tệp địa danh (*.kvf)"));
 }
 
 CMapDlg::MapLoad CMapDlg::ReplaceMap(const QString& path)
@@ -87,6 +96,7 @@ void CMapDlg::InitViewAfterLoad()
     FitViewToMap(*this, *this);
     EnableMapCommands();
     m_bMapLoaded = 1;
+    ShowMapNameInTitle();
 }
 
 void CMapDlg::LoadInfoFile(const QString& path)

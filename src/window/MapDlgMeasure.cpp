@@ -1,14 +1,21 @@
 // Distance measuring: a mode in which a drag draws a rubber-band line and the
-// status line shows its straight-line length in kilometres.
+// status line shows its straight-line length in kilometres, and each tap adds
+// a point to a line of legs whose whole length the status line shows.
 #include "window/MapDlg.h"
 
 #include "ResourceIds.h"
 #include "widgets/UiCommandBar.h"
+#include "view/MeasureLine.h"
 
 void CMapDlg::SetMeasureMode(int on)
 {
     m_bMeasureMode = on;
     MenuBar()->CheckMenuItemByPosition(kUtilityMenuIndex, kMeasureItemPosition, on == 1);
+    // Leaving the mode ends the tapped line, and the map shows it no more.
+    if (!on && !m_measureLine.empty()) {
+        m_measureLine.clear();
+        Invalidate();
+    }
 }
 
 void CMapDlg::OnMeasureDistance()
@@ -34,6 +41,12 @@ void CMapDlg::ShowMeasuredDistance(QPoint to)
     SetControlText(IDC_STATUS, QString());
     const MapPoint a = ScreenToMap(*this, m_ptDown);
     const MapPoint b = ScreenToMap(*this, to);
-    const double km = PointDistance(a, b) * m_dMapScale * 0.000001;
-    SetControlText(IDC_STATUS, QString::asprintf("Độ dài là :%.3f Km", km));
+    SetControlText(IDC_STATUS, MeasuredLengthText(MeasureLineKm({a, b}, m_dMapScale)));
+}
+
+void CMapDlg::AddMeasurePoint(QPoint tap)
+{
+    m_measureLine.push_back(ScreenToMap(*this, tap));
+    SetControlText(IDC_STATUS, MeasuredLengthText(MeasureLineKm(m_measureLine, m_dMapScale)));
+    Invalidate();
 }

@@ -35,6 +35,7 @@ void CMapDlg::ResetMapState()
     m_nDragDX = m_nDragDY = m_nDragOriginX = m_nDragOriginY = 0;
     m_strMapPath.clear();
     m_strOpenPath.clear();
+    ShowMapNameInTitle();
 
     m_showCategory.fill(1);
 

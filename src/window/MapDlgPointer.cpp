@@ -130,6 +130,8 @@ void CMapDlg::OnLButtonUp(int, QPoint point)
         return;
     m_bCaptured = false;
     if (m_bMeasureMode) {
+        // A move of 2 pixels or less is a shaky tap, not a drag.
+        const bool tap = m_ptRubberEnd.isNull() || PointDistance(m_ptDown, point) <= 2;
         if (!m_ptRubberEnd.isNull()) {
             QPainter dc(&m_pClient->Surface());
             dc.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -137,10 +139,9 @@ void CMapDlg::OnLButtonUp(int, QPoint point)
             dc.drawLine(m_ptDown, m_ptRubberEnd);
             m_ptRubberEnd = QPoint();
             m_pClient->update();
-        } else {
-            // A tap without a move measures from the point to itself.
-            ShowMeasuredDistance(point);
         }
+        if (tap)
+            AddMeasurePoint(m_ptDown);
         return;
     }
     if (m_bDragged) {

@@ -1,4 +1,5 @@
-// Road files: "Lưu đường" saves the recorded track, "Nạp đường" loads a road
+// Road files: "Lưu đường" saves the recorded track as a road file or a GPX
+// track and says its length and duration, "Nạp đường" loads a road
 // (a road file or the points of a GPX file) and fits the view to it; the
 // paint draws it in brown.
 #include "window/MapDlg.h"
@@ -6,26 +7,16 @@
 #include "gps/GpsDisplay.h"
 #include "gps/GpxFile.h"
 #include "gps/RoadFile.h"
+#include "gps/TrackFigures.h"
+#include "map/TextLines.h"
+#include "ResourceIds.h"
 #include "base/DevicePath.h"
 #include "widgets/UiModal.h"
 #include "widgets/UiWaitCursor.h"
 #include "view/ViewFit.h"
 
 #include <QFileInfo>
-
-void CMapDlg::OnSaveRoad()
-{
-    const QString path = Modal().SaveFileName(this, QStringLiteral("kvt"), m_strOpenPath, QString());
-    if (path.isEmpty())
-        return;
-    WriteRoadFile(path);
-    Invalidate();
-}
-
-void CMapDlg::WriteRoadFile(const QString& path)
-{
-    ::WriteRoadFile(path, m_pTrackGps, m_nTrackCount);
-}
+#include <QTimer>
 
 namespace {
 
@@ -52,6 +43,43 @@ bool IsGpxPath(const QString& path)
 }
 
 }  // namespace
+
+void CMapDlg::OnSaveRoad()
+{
+    const QString path = Modal().SaveFileName(
+        this, QStringLiteral("kvt"), MyDocumentsFolder(), QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"),
+        QStringLiteral("Lưu đường — ") + TrackFiguresText(FiguresOfTrack(m_pTrackGps, m_pTrackTimes)));
+    if (path.isEmpty())
+        return;
+    // The GPS pass goes on while the dialog is open: the figures are those of
+    // the track as written.
+    if (WriteRoadFile(path)) {
+        ShowSavedTrack(SavedTrackText(FiguresOfTrack(m_pTrackGps, m_pTrackTimes)));
+    } else {
+        Modal().MessageBox(this, QStringLiteral("Không lưu được tệp: %1").arg(QFileInfo(path).fileName()));
+    }
+    Invalidate();
+}
+
+void CMapDlg::ShowSavedTrack(const QString& text)
+{
+    ShowControl(IDC_STATUS, true);
+    SetControlText(IDC_STATUS, text);
+    // While the GPS line lies over the status line, the message goes on top
+    // for a while and then leaves the position in view again.
+    QWidget* status = GetDlgItem(IDC_STATUS);
+    QWidget* gps = GetDlgItem(IDC_GPS_STATUS);
+    status->raise();
+    QTimer::singleShot(kSavedTrackMessageMs, status, [status, gps] { status->stackUnder(gps); });
+}
+
+bool CMapDlg::WriteRoadFile(const QString& path)
+{
+    // A GPX track carries the fix times; a road file only the positions.
+    if (IsGpxPath(path))
+        return WriteFileBlock(path, GpxBytes(m_pTrackGps, nullptr, m_pTrackTimes));
+    return ::WriteRoadFile(path, m_pTrackGps, m_nTrackCount);
+}
 
 void CMapDlg::OnLoadRoad()
 {

@@ -33,8 +33,10 @@ void CMapDlg::OnPaint()
 {
     QImage& window = m_pClient->Surface();
     if (m_strMapPath.isEmpty() && !m_bRoadLoaded) {
-        // No map and no road: the window's plain background.
+        // No map and no road: the window's plain background and the hint.
         window.fill(palette().color(QPalette::Window));
+        QPainter dc(&window);
+        DrawNoMapHint(dc, m_nClientWidth, m_nClientHeight, m_nDisplayFactor);
     } else if (m_bPenDown) {
         // A pointer-down only needs the clean map back.
         RestoreFromBackBuffer();

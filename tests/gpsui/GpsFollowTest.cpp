@@ -13,6 +13,7 @@
 #include "support/DeviceRoot.h"
 #include "support/MapWindow.h"
 #include "support/PseudoTerminal.h"
+#include "support/Programs.h"
 #include "support/ScriptedModal.h"
 #include "support/TraceCapture.h"
 #include "support/Widgets.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -476,6 +478,75 @@ TEST_F(GpsFollowTest, AnUnpluggedReceiverIsShownLostAndStopStillEndsReception)
     dlg->OnCommand(ID_GPS_SETUP, BN_CLICKED);
     EXPECT_EQ(dlg->m_gpsSetupDlg.m_bRunning, 0);
     EXPECT_FALSE(dlg->m_gpsSetupDlg.IsSourceLost());
+}
+
+TEST_F(GpsFollowTest, ADriveSavedAsGpxKeepsItsFixTimesAndSaysItsLengthAndDuration)
+{
+    const MapPoint from{dlg->m_nCenterX, dlg->m_nCenterY};
+    StartReception(from);
+    dlg->m_bGpsFollowRoad = 0;  // the positions as sent
+    // A minute's drive due east, one fix a second, 100 map units apart.
+    for (int i = 1; i <= 61; ++i)
+        Pass({from.x + 100 * i, from.y});
+    ASSERT_EQ(dlg->m_nTrackCount, 61);
+    ASSERT_TRUE(dlg->MenuBar()->IsCommandEnabled(ID_SAVE_ROAD));
+
+    const QString gpx = root.Path("My Documents/drive.gpx");
+    modal.fileAnswers.push_back(gpx);
+    dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
+    EXPECT_EQ(modal.lastFileInitialPath, root.Path("My Documents"));
+    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"));
+    EXPECT_EQ(modal.lastFileCaption, QStringLiteral("Lưu đường — ") + dlg->ControlText(IDC_STATUS).mid(7));
+    // 6000 map units at the map's SCALE, to within the map's own distortion
+    // between its grid and the ground.
+    const QString said = dlg->ControlText(IDC_STATUS);
+    EXPECT_TRUE(dlg->IsControlVisible(IDC_STATUS));
+    const QRegularExpressionMatch figures =
+        QRegularExpression(QStringLiteral("^Đã lưu (\\d+),(\\d) km, 1 phút$")).match(said);
+    ASSERT_TRUE(figures.hasMatch()) << said.toStdString();
+    const double km = figures.captured(1).toDouble() + figures.captured(2).toDouble() / 10;
+    EXPECT_NEAR(km, 6000 * dlg->m_dMapScale * 1e-6, 0.1 * 6000 * dlg->m_dMapScale * 1e-6);
+    // Shown over the GPS line, which comes back on top after a while.
+    ASSERT_TRUE(dlg->IsControlVisible(IDC_GPS_STATUS));
+    const auto onTop = [&](int id) {
+        const QWidget* control = dlg->GetDlgItem(id);
+        return control->parentWidget()->childAt(control->geometry().center()) == control;
+    };
+    EXPECT_TRUE(onTop(IDC_STATUS));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return onTop(IDC_GPS_STATUS); }, CMapDlg::kSavedTrackMessageMs + kPatienceMs));
+
+    // A GPX 1.1 document the published schema accepts, with a time for each fix.
+    const QByteArray bytes = root.Read("My Documents/drive.gpx");
+    // The start's fix came at 08:00:01; the drive's at 08:00:02 to 08:01:02.
+    EXPECT_EQ(bytes.count("<time>2024-01-01T08:00:"), 58) << bytes.left(600).toStdString();
+    EXPECT_TRUE(bytes.contains("<time>2024-01-01T08:01:02Z</time>"));
+    const QString schema = QStringLiteral(KORVANE_SOURCE_DIR "/tests/data/gpx/gpx.xsd");
+    ASSERT_FALSE(Installed("xmllint").isEmpty()) << "xmllint is needed: scripts/install-deps.sh installs it";
+    QString lint;
+    EXPECT_EQ(RunProgram(QStringLiteral("xmllint"),
+                         {QStringLiteral("--noout"), QStringLiteral("--schema"), schema, gpx}, &lint),
+              0)
+        << lint.toStdString();
+    // A file that cannot be written says so.
+    root.Write("blocker", "a file, not a folder");
+    modal.fileAnswers.push_back(root.Path("blocker/drive.gpx"));
+    dlg->OnCommand(ID_SAVE_ROAD, BN_CLICKED);
+    EXPECT_EQ(modal.messages, QStringList({QStringLiteral("Không lưu được tệp: drive.gpx")}));
+#ifdef KORVANE_TOOL
+    // korvane-tool reads it back as the road it was, and gives its figures.
+    const QString back = root.Path("back.kvt");
+    QString toolSaid;
+    ASSERT_EQ(
+        RunProgram(QStringLiteral(KORVANE_TOOL), {QStringLiteral("kvt"), gpx, QStringLiteral("-o"), back}, &toolSaid),
+        0)
+        << toolSaid.toStdString();
+    EXPECT_EQ(root.Read("back.kvt"), RoadFileBytes(dlg->m_pTrackGps, dlg->m_nTrackCount));
+    ASSERT_EQ(RunProgram(QStringLiteral(KORVANE_TOOL), {QStringLiteral("info"), gpx}, &toolSaid), 0);
+    EXPECT_TRUE(toolSaid.contains(QStringLiteral("points: 61\n"))) << toolSaid.toStdString();
+    EXPECT_TRUE(toolSaid.contains(QStringLiteral("duration: 0:01:00 (2024-01-01T08:00:02Z to 2024-01-01T08:01:02Z)")))
+        << toolSaid.toStdString();
+    EXPECT_TRUE(toolSaid.contains(QStringLiteral("length: %1").arg(figures.captured(1))));
+#endif
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ TEST_F(GpxRoadTest, AGpxTrackIsDrawnInBrownAndFittedAsTheSameRoadFile)
     LoadRoad(root.Path("drive.gpx.kvt"));
     ASSERT_EQ(dlg->m_bRoadLoaded, 1);
     const View fromRoadFile = Now();
-    EXPECT_TRUE(modal.lastFileFilter.startsWith(QStringLiteral("*.kvt")));
-    EXPECT_TRUE(modal.lastFileFilter.contains(QStringLiteral("*.gpx")));
+    EXPECT_TRUE(modal.lastFileFilter.startsWith(QStringLiteral("Đường đi (*.kvt *.gpx)")));
+    EXPECT_EQ(modal.lastFileInitialPath, root.Path("My Documents"));
 
     // Somewhere else, without a road, then the GPX file.
     dlg->OnCommand(ID_TB_ZOOM_IN_L, BN_CLICKED);

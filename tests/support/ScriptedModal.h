@@ -25,6 +25,7 @@ public:
     int dialogsRun = 0;
     QString lastFileInitialPath;
     QString lastFileFilter;
+    QString lastFileCaption;  // of the last save dialog
 
     int RunDialog(QDialog& dialog) override
     {
@@ -39,8 +40,10 @@ public:
     {
         return NextFile(initialPath, filter);
     }
-    QString SaveFileName(QWidget*, const QString&, const QString& initialPath, const QString& filter) override
+    QString SaveFileName(QWidget*, const QString&, const QString& initialPath, const QString& filter,
+                         const QString& caption) override
     {
+        lastFileCaption = caption;
         return NextFile(initialPath, filter);
     }
     void MessageBox(QWidget*, const QString& text) override { messages << text; }

@@ -2,14 +2,13 @@
 // that the GPX 1.1 schema accepts and gpsbabel reads with the same points,
 // back to a road file, and bad input.
 #include "ToolTestSupport.h"
+#include "support/Programs.h"
 
 #include "gps/GpxFile.h"
 #include "gps/RoadFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -32,24 +31,6 @@ std::vector<Degrees> TrackPointsOf(const QByteArray& gpx)
             points.push_back({xml.attributes().value("lat").toDouble(), xml.attributes().value("lon").toDouble()});
     }
     return points;
-}
-
-// Runs a program of this machine; its exit code, -1 when it cannot run.
-int RunProgram(const QString& program, const QStringList& args, QString* output = nullptr)
-{
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return -1;
-    if (output)
-        *output = QString::fromLocal8Bit(process.readAll());
-    return process.exitCode();
-}
-
-QString Installed(const char* program)
-{
-    return QStandardPaths::findExecutable(QLatin1String(program));
 }
 
 class GpxTool : public ::testing::Test {
@@ -260,6 +241,23 @@ TEST_F(GpxTool, BadInputFailsWithAMessageAndLeavesTheOutputAlone)
     EXPECT_EQ(far.exitCode, 0);
     EXPECT_TRUE(far.err.contains(QStringLiteral("warning: 1 point outside"))) << far.err.toStdString();
     EXPECT_EQ(ParseGpx(ReadFile(earlier)).points, (std::vector<MapPoint>{{1, 2}}));
+}
+
+TEST_F(GpxTool, InfoGivesATracksFiguresAndRefusesWhatIsNoTrack)
+{
+    // The saved road: its points, no times, and the box of all of them,
+    // Sydney to New York and Hanoi.
+    const ToolRun run = RunTool({QStringLiteral("info"), road});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("points: 604\n"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("duration: unknown"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("bounds: south -33.8688000, west -74.0750000, north 40.7380000, "
+                                                "east 151.2093000")))
+        << run.out.toStdString();
+    const ToolRun broken = RunTool({QStringLiteral("info"), WriteFile(dir, QStringLiteral("kml.gpx"), "<kml/>")});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.err.contains(QStringLiteral("is not a GPX file"))) << broken.err.toStdString();
+    EXPECT_EQ(RunTool({QStringLiteral("info"), dir.filePath(QStringLiteral("none.kvt"))}).exitCode, 1);
 }
 
 } // namespace

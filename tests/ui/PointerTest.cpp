@@ -157,4 +157,41 @@ TEST_F(PointerTest, MeasuredDistanceUsesTruncatedMapPoints)
     EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :0.000 Km"));
 }
 
+TEST_F(PointerTest, TapsWhileMeasuringMakeALineWhoseWholeLengthIsShown)
+{
+    dlg->OnCommand(ID_MEASURE, BN_CLICKED);
+    const QRgb band = Rgb(0, 0, 150);
+    // Legs of 300 and 400 map units, and a shaky third tap 2 pixels off: 0.700 km at SCALE 1000.
+    Tap({100, 100});
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :0.000 Km"));
+    Tap({400, 100});
+    dlg->OnLButtonDown(0, {400, 500});
+    dlg->OnMouseMove(0, {402, 500});
+    dlg->OnLButtonUp(0, {402, 500});
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :0.700 Km"));
+    dlg->UpdateWindow();
+    EXPECT_EQ(Window(250, 100), band);
+    EXPECT_EQ(Window(400, 300), band);
+
+    // A drag measures its own leg and leaves the line as it is.
+    Drag({0, 600}, {300, 200});
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :0.500 Km"));
+    Tap({100, 500});
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :1.000 Km"));
+
+    // Clear ends the line; a new tap starts another.
+    dlg->OnCommand(ID_TB_CLEAR_L, BN_CLICKED);
+    dlg->UpdateWindow();
+    EXPECT_EQ(dlg->m_measureLine.size(), 0u);
+    EXPECT_NE(Window(250, 100), band);
+    dlg->OnCommand(ID_MEASURE, BN_CLICKED);
+    Tap({100, 100});
+    Tap({100, 400});
+    EXPECT_EQ(dlg->ControlText(IDC_STATUS), QStringLiteral("Độ dài là :0.300 Km"));
+    // Leaving the mode ends it too.
+    dlg->OnCommand(ID_MEASURE, BN_CLICKED);
+    dlg->UpdateWindow();
+    EXPECT_NE(Window(100, 250), band);
+}
+
 }  // namespace

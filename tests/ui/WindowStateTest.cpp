@@ -8,11 +8,13 @@
 #include "support/Widgets.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -82,13 +84,14 @@ TEST_F(WindowStateTest, NothingIsMarkedOnAWindowWithoutAMap)
     dlg->OnCommand(IDC_PLACE_OK, BN_CLICKED);
     dlg->UpdateWindow();
     // The plain window: no square marker, no label at the centre.
-    const QRgb plain = Window(5, 5);
-    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), plain), 80 * 80);
+    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), Rgb(255, 0, 0)), 0);
+    EXPECT_EQ(CountColour(QRect(200, 280, 80, 80), Rgb(200, 250, 150)), 0);
 }
 
 TEST_F(WindowStateTest, QtsOwnDialogsSpeakVietnamese)
 {
-    const auto open = MakeFileDialog(dlg.get(), false, QStringLiteral(".kvp"), QString(), QStringLiteral("*.kvp"));
+    const auto open =
+        MakeFileDialog(dlg.get(), false, QStringLiteral(".kvp"), QString(), QStringLiteral("Bản đồ (*.kvp)"));
     QStringList labels;
     for (const QLabel* label : open->findChildren<QLabel*>())
         labels << label->text();
@@ -99,8 +102,19 @@ TEST_F(WindowStateTest, QtsOwnDialogsSpeakVietnamese)
     ASSERT_NE(buttons, nullptr);
     EXPECT_EQ(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Mở"));
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Hủy"));
-    const auto save = MakeFileDialog(dlg.get(), true, QStringLiteral("kvt"), QString(), QString());
+    const auto save = MakeFileDialog(dlg.get(), true, QStringLiteral("kvt"), QString(),
+                                     QStringLiteral("Tệp đường (*.kvt);;Tệp GPX (*.gpx)"),
+                                     QStringLiteral("Lưu đường — 4,2 km, 12 phút"));
+    EXPECT_EQ(save->windowTitle(), QStringLiteral("Lưu đường — 4,2 km, 12 phút"));
     EXPECT_EQ(save->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text(), QStringLiteral("&Lưu"));
+    // Each filter is offered by its name; a name typed under the GPX one becomes a .gpx file.
+    EXPECT_EQ(save->nameFilters(), QStringList({"Tệp đường (*.kvt)", "Tệp GPX (*.gpx)"}));
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("kvt"));
+    auto* types = save->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(types, nullptr);
+    QTest::keyClick(types, Qt::Key_Down);  // the next filter, chosen by its key
+    ASSERT_EQ(types->currentIndex(), 1);
+    EXPECT_EQ(save->defaultSuffix(), QStringLiteral("gpx"));
 
     QMessageBox box(QMessageBox::Information, QStringLiteral("Korvane"), QStringLiteral("…"), QMessageBox::Ok);
     EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("Đồng ý"));

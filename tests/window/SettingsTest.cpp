@@ -18,9 +18,9 @@ TEST_F(Settings, WithoutAFileTheWindowOpensWithNoMap)
     EXPECT_EQ(dlg->m_bCfgRead, 0);
     ExpectCommands(*dlg, kMapCommands, false);
     ExpectCommands(*dlg, kGpsCommands, false);
-    // Only the window's plain background is shown.
+    // Only the window's plain background is shown, with the hint across its middle.
     const QRgb plain = dlg->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
-    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), plain);
+    EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 200), plain);
     EXPECT_EQ(PixelAt(dlg->WindowSurface(), 5, 5), plain);
 }
 
@@ -106,7 +106,7 @@ TEST_F(Settings, CloseMapThenExitLeavesTheNextStartWithoutAMap)
         ExpectCommands(*dlg, kMapCommands, true);
         dlg->UpdateWindow();
         const QRgb plain = dlg->palette().color(QPalette::Window).rgb() & 0xFFFFFF;
-        EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), plain);
+        EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 200), plain);
         dlg->OnCommand(ID_EXIT, BN_CLICKED);
     }
     // The shorter new lines lie over the start of the old file.

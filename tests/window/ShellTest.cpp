@@ -3,6 +3,7 @@
 #include "AppWindow.h"
 
 #include <QMenu>
+#include <QToolButton>
 
 namespace {
 
@@ -69,10 +70,74 @@ TEST_F(Shell, MenuBarEntriesCaptionsAndInitialStates)
                                    }));
 }
 
-TEST_F(Shell, CaptionNamesTheProgramAndItsVersion)
+TEST_F(Shell, TheTitleNamesTheMapInUse)
 {
+    const QString map = WriteCity("maps/hanoi.kvp");
     auto dlg = OpenMapWindow();
-    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Korvane 1.3"));
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Korvane"));
+    modal.fileAnswers = {map};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("hanoi.kvp — Korvane"));
+    // A file that is no map leaves the title as the map in use leaves it.
+    root.Write("maps/broken.kvp", "no map here\r\n");
+    modal.fileAnswers = {root.Path("maps/broken.kvp")};
+    dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("hanoi.kvp — Korvane"));
+    dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+    EXPECT_EQ(dlg->windowTitle(), QStringLiteral("Korvane"));
+}
+
+// The dark pixels of the window surface, as the box around them.
+QRect DarkArea(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 96)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_F(Shell, AWindowWithoutAMapSaysHowToOpenOne)
+{
+    const QString map = WriteCity("maps/city.kvp");
+    for (const auto [width, height] : {std::pair{480, 640}, std::pair{240, 320}}) {
+        auto dlg = OpenMapWindow(width, height);
+        // The first start and after "Đóng bản đồ": one line of text across
+        // the middle, centred, inside the window however narrow.
+        for (const bool closed : {false, true}) {
+            if (closed) {
+                modal.fileAnswers = {map};
+                dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
+                dlg->UpdateWindow();
+                dlg->OnCommand(ID_CLOSE_MAP, BN_CLICKED);
+                dlg->UpdateWindow();
+            }
+            const QRect text = DarkArea(dlg->WindowSurface());
+            ASSERT_FALSE(text.isEmpty()) << width << (closed ? " closed" : " first start");
+            EXPECT_LE(text.height(), 24) << "one line";
+            EXPECT_NEAR(text.center().y(), height / 2, 4);
+            EXPECT_NEAR(text.left(), width - 1 - text.right(), 3);
+            EXPECT_GT(text.left(), 0);
+            EXPECT_GT(text.width(), width / 2);
+        }
+    }
+}
+
+TEST_F(Shell, ToolbarButtonsAndMenusNameThemselvesWhenHovered)
+{
+    const QStringList names = {"Phóng to", "Thu nhỏ", "Xóa", "Tìm đường phố", "Tìm đường đi ngắn"};
+    for (const int width : {480, 240}) {
+        auto dlg = OpenMapWindow(width, width * 4 / 3);
+        const std::vector<int> ids = dlg->MenuBar()->ToolbarIds();
+        ASSERT_EQ(ids.size(), 5u);
+        for (size_t i = 0; i < ids.size(); ++i)
+            EXPECT_EQ(dlg->MenuBar()->ToolbarButton(ids[i])->toolTip(), names[int(i)]) << width;
+        for (const QToolButton* button : dlg->MenuBar()->findChildren<QToolButton*>()) {
+            if (button->menu())
+                EXPECT_FALSE(button->toolTip().isEmpty()) << qPrintable(button->text());
+        }
+    }
 }
 
 TEST_F(Shell, NarrowWindowsGetTheSmallToolbarAndDisplayFactorOne)
@@ -163,8 +228,9 @@ TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
     auto dlg = OpenMapWindow();
     modal.fileAnswers = {map};
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
-    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("*.kvp"));
-    EXPECT_TRUE(modal.lastFileInitialPath.isEmpty());
+    // Without a map in use and none installed, maps are looked for among the user's files.
+    EXPECT_EQ(modal.lastFileFilter, QStringLiteral("Bản đồ (*.kvp)"));
+    EXPECT_EQ(modal.lastFileInitialPath, root.Path("My Documents"));
     ASSERT_EQ(dlg->m_bMapLoaded, 1);
     EXPECT_EQ(dlg->m_strMapPath, map);
     EXPECT_EQ(dlg->m_strOpenPath, map);
@@ -174,7 +240,7 @@ TEST_F(Shell, OpenMapLoadsTheChosenFileAndFitsTheView)
     dlg->UpdateWindow();
     EXPECT_EQ(PixelAt(dlg->WindowSurface(), 240, 320), Rgb(255, 255, 255));
 
-    // The next dialog opens at the last choice; Cancel returns it and nothing reloads.
+    // The next dialog opens at the map in use; Cancel returns it and nothing reloads.
     dlg->OnCommand(ID_OPEN_MAP, BN_CLICKED);
     EXPECT_EQ(modal.lastFileInitialPath, map);
     EXPECT_EQ(dlg->m_strMapPath, map);

@@ -3,6 +3,7 @@
 // 1 failed or found problems, 2 wrong arguments.
 #pragma once
 
+#include "gps/GpsState.h"
 #include "map/MapData.h"
 
 #include <QCommandLineParser>
@@ -13,6 +14,10 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// The track commands read GPX files up to 256 MB; road files up to the
+// bounds of ReadRoadFile, which hold all that "Lưu đường" can save.
+inline constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
+
 int RunImport(const QStringList& args);
 int RunCheck(const QStringList& args);
 int RunInfo(const QStringList& args);
@@ -21,6 +26,10 @@ int RunRoute(const QStringList& args);
 int RunGpx(const QStringList& args);
 int RunKvt(const QStringList& args);
 int RunFind(const QStringList& args);
+
+// info on a road file (.kvt) or a GPX file: points, length, duration, bounds.
+bool IsTrackPath(const QString& path);
+int DescribeTrack(const QString& path);
 
 QTextStream& Out();
 QTextStream& Err();

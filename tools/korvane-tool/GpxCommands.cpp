@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr qint64 kGpxBytes = 256 * 1024 * 1024;
-
 // Sets up "korvane-tool COMMAND INPUT -o OUTPUT"; false (with the exit status
 // in exitCode) when the command should not run.
 bool ParseConversion(QCommandLineParser& parser, const QStringList& args, const QString& command,

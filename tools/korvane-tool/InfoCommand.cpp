@@ -20,12 +20,17 @@ int RunInfo(const QStringList& args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Describes a map file: record counts, extent, centre, scale, GPS calibration, its "
-                       "area in degrees and its east-west/north-south distortion."));
-    parser.addPositionalArgument(QStringLiteral("map"), QStringLiteral("The map file (.kvp)."));
+                       "area in degrees and its east-west/north-south distortion. On a road file (.kvt) or a "
+                       "GPX file: its points, length, duration (from the fix times a GPX file holds) and "
+                       "bounding box."));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The map file (.kvp), road file (.kvt) or "
+                                                                        "GPX file (.gpx)."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, args, QStringLiteral("info"), 1, exitCode))
         return exitCode;
     const QString path = parser.positionalArguments().constFirst();
+    if (IsTrackPath(path))
+        return DescribeTrack(path);
     MapData m;
     if (!LoadMapForCommand(m, path, QStringLiteral("info")))
         return kExitFailed;

@@ -21,7 +21,7 @@ struct Command {
 constexpr std::array<Command, 8> kCommands = {{
     {"import", "make a map file from an OpenStreetMap extract (XML or PBF)", RunImport},
     {"check", "list every limit a map file breaks and every line the reader ignores", RunCheck},
-    {"info", "counts, extent, scale, GPS calibration and distortion of a map file", RunInfo},
+    {"info", "counts, extent, scale and calibration of a map file; points, length and time of a track", RunInfo},
     {"render", "draw a map file into a PNG image as the program shows it", RunRender},
     {"route", "find the shortest route between two points of a map file", RunRoute},
     {"find", "list the street (bus-route, place) names that match a typed text, best first", RunFind},
