@@ -76,7 +76,7 @@ TEST(ScaleBar, ReadsTrueAgainstTheBundledMaps)
         MapState s;
         ASSERT_TRUE(LoadMapFile(s, path, 0)) << name;
         s.m_strMapPath = path;
-        for (const auto [width, height] : {std::pair{480, 640}, std::pair{240, 320}}) {
+        for (const auto& [width, height] : {std::pair{480, 640}, std::pair{240, 320}}) {
             s.m_nClientWidth = width;
             s.m_nClientHeight = height;
             s.m_nDisplayFactor = DisplayFactorFor(width);

@@ -40,7 +40,7 @@ TEST(SettingsFile, AValueWithLineBreaksOrTabsStaysOnItsOwnLine)
     const QString map = QStringLiteral("/maps/hanoi.kvp");
     const QByteArray bytes = SettingsFileBytes(map, QStringLiteral("COM1:\r\n\x01Serial 1"), QStringLiteral("4800\t"),
                                                QStringLiteral("/a\nb.kvf"), 3);
-    EXPECT_EQ(bytes.count("\r\n"), 8);  // seven lines and an empty one
+    EXPECT_EQ(bytes.count("\r\n"), 9);  // eight lines and an empty one
     SettingsValues values;
     ReadSettingsBytes(bytes, values);
     EXPECT_EQ(values.mapUrl, map);

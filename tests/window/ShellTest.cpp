@@ -101,7 +101,7 @@ QRect DarkArea(const QImage& image)
 TEST_F(Shell, AWindowWithoutAMapSaysHowToOpenOne)
 {
     const QString map = WriteCity("maps/city.kvp");
-    for (const auto [width, height] : {std::pair{480, 640}, std::pair{240, 320}}) {
+    for (const auto& [width, height] : {std::pair{480, 640}, std::pair{240, 320}}) {
         auto dlg = OpenMapWindow(width, height);
         // The first start and after "Đóng bản đồ": one line of text across
         // the middle, centred, inside the window however narrow.
@@ -134,8 +134,9 @@ TEST_F(Shell, ToolbarButtonsAndMenusNameThemselvesWhenHovered)
         for (size_t i = 0; i < ids.size(); ++i)
             EXPECT_EQ(dlg->MenuBar()->ToolbarButton(ids[i])->toolTip(), names[int(i)]) << width;
         for (const QToolButton* button : dlg->MenuBar()->findChildren<QToolButton*>()) {
-            if (button->menu())
+            if (button->menu()) {
                 EXPECT_FALSE(button->toolTip().isEmpty()) << qPrintable(button->text());
+            }
         }
     }
 }
